@@ -1,7 +1,7 @@
 // Veltrisk starts here: the program's resources and the WebBrowser class are what Windows
 // would provide before the framework's entry point runs.
 #include "app/CorvaneApp.h"
-#include "engine/WebBrowserClass.h"
+#include "engine/WebBrowser.h"
 #include "res/ProgramResources.h"
 
 CCorvaneApp theApp;

@@ -1,6 +1,7 @@
 // Dialog windows from templates, and the dialog manager's default processing.
 #include <pango/pango.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/com/TextConv.h"
@@ -54,17 +55,35 @@ GtkWidget* CreateTopLevel(Window* window, const DialogTemplate* dialog) {
     return gtkWindow;
 }
 
+// The desktop's work area, where a window must fit to be usable.
+GdkRectangle WorkArea() {
+    GdkRectangle area{0, 0, G_MAXINT / 2, G_MAXINT / 2};
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_primary_monitor(display) : nullptr;
+    if (!monitor && display) monitor = gdk_display_get_monitor(display, 0);
+    if (monitor) gdk_monitor_get_workarea(monitor, &area);
+    return area;
+}
+
 void SizeTopLevel(Window* window, const RECT& frame) {
-    window->clientSize = {frame.right - frame.left, frame.bottom - frame.top};
     int menuHeight = 0;
     if (window->menuBar) gtk_widget_get_preferred_height(window->menuBar, &menuHeight, nullptr);
+    // A template larger than the screen (the font here is wider than the one it was drawn
+    // with) opens at the screen's size instead.
+    const GdkRectangle area = WorkArea();
+    window->clientSize = {std::min<LONG>(frame.right - frame.left, area.width),
+                          std::min<LONG>(frame.bottom - frame.top, area.height - menuHeight)};
     gtk_window_set_default_size(GTK_WINDOW(window->widget), window->clientSize.cx,
                                 window->clientSize.cy + menuHeight);
     // An owned dialog opens centred over its owner; others at the template's position.
     if (window->parent)
         gtk_window_set_position(GTK_WINDOW(window->widget), GTK_WIN_POS_CENTER_ON_PARENT);
     else
-        gtk_window_move(GTK_WINDOW(window->widget), frame.left, frame.top);
+        gtk_window_move(
+            GTK_WINDOW(window->widget),
+            std::clamp<int>(frame.left, area.x, area.x + area.width - window->clientSize.cx),
+            std::clamp<int>(frame.top, area.y,
+                            area.y + area.height - window->clientSize.cy - menuHeight));
 }
 
 void CreateTemplateControls(Window* window, const DialogTemplate* dialog) {
