@@ -26,7 +26,9 @@ bool MakeFolder(const CString& path) {
 
 }  // namespace
 
-CCorvaneApp::CCorvaneApp() { m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART; }
+CCorvaneApp::CCorvaneApp() {
+    m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART;
+}
 
 BOOL CCorvaneApp::InitInstance() {
     m_pMainWnd = nullptr;
@@ -64,11 +66,12 @@ void CCorvaneApp::SettleSettingsLocation() {
         SetRegistryKey(kRegistryKey);
         return;
     }
-    CString path = CString(base) + CString(std::u16string(1, kSeparator)) +
-                   GetVersionString(u"CompanyName");
+    CString path =
+        CString(base) + CString(std::u16string(1, kSeparator)) + GetVersionString(u"CompanyName");
     if (!MakeFolder(path)) return;
     const CString internalName = GetVersionString(u"InternalName");
-    path += CString(std::u16string(1, kSeparator)) + internalName.Left(internalName.GetLength() - 4) +
+    path += CString(std::u16string(1, kSeparator)) +
+            internalName.Left(internalName.GetLength() - 4) +
             CString(std::u16string(1, kSeparator));
     if (!MakeFolder(path)) return;
     path += kSettingsFile;

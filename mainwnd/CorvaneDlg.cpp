@@ -114,7 +114,8 @@ void CCorvaneDlg::NavigateFromAddressBox() {
         break;
     }
     const auto count = static_cast<int>(m_wndAddress.SendMessage(CB_GETCOUNT));
-    if (count >= kHistorySize) m_wndAddress.SendMessage(CBEM_DELETEITEM, static_cast<WPARAM>(count - 1));
+    if (count >= kHistorySize)
+        m_wndAddress.SendMessage(CBEM_DELETEITEM, static_cast<WPARAM>(count - 1));
     COMBOBOXEXITEMW item{};
     item.mask = CBEIF_TEXT;
     item.iItem = 0;
@@ -142,11 +143,17 @@ void CCorvaneDlg::OnBrowserDocumentComplete(IDispatch*, VARIANT*) {
     m_pBrowserApp->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DODEFAULT, &zoom, nullptr);
 }
 
-void CCorvaneDlg::OnClose() { EndDialog(0); }
+void CCorvaneDlg::OnClose() {
+    EndDialog(0);
+}
 
-void CCorvaneDlg::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+void CCorvaneDlg::OnWindowPosChanged(WINDOWPOS*) {
+    Default();
+}
 
-void CCorvaneDlg::OnExit() { std::exit(0); }
+void CCorvaneDlg::OnExit() {
+    std::exit(0);
+}
 
 void CCorvaneDlg::OnInternetOptions() {
     HMODULE shell = LoadLibraryW(kControlPanelModule);

@@ -44,6 +44,10 @@ bool CCmdTarget::OnEvent(UINT controlId, DISPID dispid, DISPPARAMS* params) {
     return false;
 }
 
-void CCmdTarget::BeginWaitCursor() { AfxGetApp()->DoWaitCursor(1); }
+void CCmdTarget::BeginWaitCursor() {
+    AfxGetApp()->DoWaitCursor(1);
+}
 
-void CCmdTarget::EndWaitCursor() { AfxGetApp()->DoWaitCursor(-1); }
+void CCmdTarget::EndWaitCursor() {
+    AfxGetApp()->DoWaitCursor(-1);
+}

@@ -31,8 +31,8 @@ BOOL CDHtmlDialog::OnInitDialog() {
     if (m_wndBrowser.CreateControl(CLSID_WebBrowser, WS_VISIBLE | WS_CHILD, client, this,
                                    AFX_IDC_BROWSER))
         control = m_wndBrowser.GetControlUnknown();
-    if (!control ||
-        FAILED(control->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&m_pBrowserApp)))) {
+    if (!control || FAILED(control->QueryInterface(IID_IWebBrowser2,
+                                                   reinterpret_cast<void**>(&m_pBrowserApp)))) {
         DestroyWindow();
         return FALSE;
     }
@@ -65,8 +65,8 @@ BOOL CDHtmlDialog::LoadFromResource(UINT htmlResId) {
     WCHAR path[MAX_PATH] = {};
     if (!GetModuleFileNameW(nullptr, path, MAX_PATH)) return FALSE;
     const std::string id = std::to_string(htmlResId);
-    const std::u16string url = u"res://" + std::u16string(path) + u"/" +
-                               std::u16string(id.begin(), id.end());
+    const std::u16string url =
+        u"res://" + std::u16string(path) + u"/" + std::u16string(id.begin(), id.end());
     Navigate(url.c_str());
     return TRUE;
 }

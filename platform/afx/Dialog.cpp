@@ -15,7 +15,8 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 
 BOOL CDialog::CreateFromTemplate(UINT templateId, HWND owner) {
     HINSTANCE module = AfxGetResourceHandle();
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(RT_DIALOG));
+    HRSRC resource =
+        FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(RT_DIALOG));
     const auto* dialog =
         static_cast<const DialogTemplate*>(LockResource(LoadResource(module, resource)));
     if (!dialog) return FALSE;
@@ -74,7 +75,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     if (!m_hWnd) return FALSE;

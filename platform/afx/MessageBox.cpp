@@ -10,9 +10,10 @@ int AfxMessageBox(LPCWSTR text, UINT type) {
     HWND ownerWindow = main && IsWindow(main->m_hWnd) ? GetLastActivePopup(main->m_hWnd) : nullptr;
     GtkWidget* owner = GetWindowWidget(ownerWindow);
     const bool okCancel = (type & 0xF) == MB_OKCANCEL;
-    GtkWidget* box = gtk_message_dialog_new(
-        owner ? GTK_WINDOW(owner) : nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING,
-        okCancel ? GTK_BUTTONS_OK_CANCEL : GTK_BUTTONS_OK, "%s", WideToUtf8(text ? text : u"").c_str());
+    GtkWidget* box = gtk_message_dialog_new(owner ? GTK_WINDOW(owner) : nullptr, GTK_DIALOG_MODAL,
+                                            GTK_MESSAGE_WARNING,
+                                            okCancel ? GTK_BUTTONS_OK_CANCEL : GTK_BUTTONS_OK, "%s",
+                                            WideToUtf8(text ? text : u"").c_str());
     CWinApp* app = AfxGetApp();
     if (app) gtk_window_set_title(GTK_WINDOW(box), WideToUtf8(app->m_pszAppName).c_str());
     if (ownerWindow) EnableWindow(ownerWindow, FALSE);

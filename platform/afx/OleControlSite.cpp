@@ -1,19 +1,21 @@
 #include "platform/afx/OleControlSite.h"
 
+#include <utility>
+
 #include "platform/afx/OleControlContainer.h"
 #include "platform/afx/Wnd.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/win/HostedControl.h"
 
-#include <utility>
-
 COleControlSite::COleControlSite(COleControlContainer* container)
     : m_pCtrlCont(container), m_xUnknown(this) {}
 
-COleControlSite::~COleControlSite() { CloseControl(); }
+COleControlSite::~COleControlSite() {
+    CloseControl();
+}
 
-HRESULT COleControlSite::CreateControl(CWnd* wndCtrl, REFCLSID clsid, DWORD style,
-                                       const RECT& rect, UINT id) {
+HRESULT COleControlSite::CreateControl(CWnd* wndCtrl, REFCLSID clsid, DWORD style, const RECT& rect,
+                                       UINT id) {
     CComPtr<IHostedControl> control;
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IHostedControl,
                                   reinterpret_cast<void**>(&control));
@@ -57,7 +59,9 @@ HRESULT COleControlSite::ExternalQueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG COleControlSite::ExternalAddRef() { return ++m_dwRef; }
+ULONG COleControlSite::ExternalAddRef() {
+    return ++m_dwRef;
+}
 
 ULONG COleControlSite::ExternalRelease() {
     const ULONG count = --m_dwRef;
@@ -65,12 +69,18 @@ ULONG COleControlSite::ExternalRelease() {
     return count;
 }
 
-IUnknown* COleControlSite::GetInterfaceHook(REFIID) { return nullptr; }
+IUnknown* COleControlSite::GetInterfaceHook(REFIID) {
+    return nullptr;
+}
 
 HRESULT COleControlSite::XUnknown::QueryInterface(REFIID iid, void** object) {
     return outer->ExternalQueryInterface(iid, object);
 }
 
-ULONG COleControlSite::XUnknown::AddRef() { return outer->ExternalAddRef(); }
+ULONG COleControlSite::XUnknown::AddRef() {
+    return outer->ExternalAddRef();
+}
 
-ULONG COleControlSite::XUnknown::Release() { return outer->ExternalRelease(); }
+ULONG COleControlSite::XUnknown::Release() {
+    return outer->ExternalRelease();
+}

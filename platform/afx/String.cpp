@@ -23,7 +23,9 @@ CString CString::Mid(int first, int count) const {
     return CString(m_str.substr(static_cast<std::size_t>(first), static_cast<std::size_t>(count)));
 }
 
-CString CString::Left(int count) const { return Mid(0, count); }
+CString CString::Left(int count) const {
+    return Mid(0, count);
+}
 
 BOOL CString::LoadString(UINT id) {
     const WCHAR* text = nullptr;

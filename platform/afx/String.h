@@ -34,7 +34,9 @@ public:
         m_str += other.m_str;
         return *this;
     }
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_str + b.m_str);
+    }
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
 
 private:

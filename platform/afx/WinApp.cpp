@@ -50,9 +50,13 @@ CWinApp::~CWinApp() {
     if (g_app == this) g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
-int CWinApp::ExitInstance() { return 0; }
+int CWinApp::ExitInstance() {
+    return 0;
+}
 
 // An argument starting with "/" that holds a second "/" is an absolute path here, not a flag.
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
@@ -60,8 +64,8 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
     LPWSTR* argv = AfxArgv();
     for (int i = 1; i < argc; ++i) {
         LPCWSTR param = argv[i];
-        const bool path = param[0] == u'/' && std::u16string_view(param + 1).find(u'/') !=
-                                                  std::u16string_view::npos;
+        const bool path = param[0] == u'/' &&
+                          std::u16string_view(param + 1).find(u'/') != std::u16string_view::npos;
         const BOOL flag = (param[0] == u'-' || param[0] == u'/') && !path;
         info.ParseParam(flag ? param + 1 : param, flag, i + 1 == argc);
     }
@@ -75,7 +79,7 @@ void CWinApp::SetRegistryKey(LPCWSTR key) {
 // Linux has no per-user registry: the registry key selects a hive file of our own, or memory
 // when there is no home directory either; no profile at all also means memory.
 ProfileStore& CWinApp::Profile() {
-    std::u16string source = m_pszRegistryKey ? u"registry:" + std::u16string(m_pszRegistryKey)
+    std::u16string source = m_pszRegistryKey   ? u"registry:" + std::u16string(m_pszRegistryKey)
                             : m_pszProfileName ? u"file:" + std::u16string(m_pszProfileName)
                                                : u"memory";
     if (m_profile && source == m_profileSource) return *m_profile;
@@ -115,19 +119,31 @@ const AFX_MSGMAP* CWinApp::GetThisMessageMap() {
     return &map;
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
-CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return g_app ? g_app->m_pMainWnd : nullptr;
+}
 
-HINSTANCE AfxGetInstanceHandle() { return GetProgramModule(); }
+HINSTANCE AfxGetInstanceHandle() {
+    return GetProgramModule();
+}
 
-HINSTANCE AfxGetResourceHandle() { return GetProgramModule(); }
+HINSTANCE AfxGetResourceHandle() {
+    return GetProgramModule();
+}
 
 void AfxEnableControlContainer() {}
 
-int AfxArgc() { return static_cast<int>(g_argv.size()); }
+int AfxArgc() {
+    return static_cast<int>(g_argv.size());
+}
 
-LPWSTR* AfxArgv() { return g_argv.data(); }
+LPWSTR* AfxArgv() {
+    return g_argv.data();
+}
 
 int AfxWinMain(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) g_argv.push_back(_wcsdup(Utf8ToWide(argv[i]).c_str()));

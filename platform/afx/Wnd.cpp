@@ -62,7 +62,8 @@ LRESULT AfxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
     return result;
 }
 
@@ -91,7 +92,9 @@ LRESULT CWnd::Default() {
     return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 BOOL CWnd::CreateControlSite(COleControlContainer*, COleControlSite**, UINT, REFCLSID) {
     return FALSE;
@@ -116,7 +119,9 @@ BOOL CWnd::ModifyStyleEx(HWND window, DWORD remove, DWORD add, UINT) {
     return TRUE;
 }
 
-BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
 
 // The hosted controls go with their container, before the child windows are destroyed.
 void CWnd::OnDestroy() {

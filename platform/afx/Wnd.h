@@ -27,8 +27,8 @@ public:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL PreTranslateMessage(MSG* msg);
-    virtual BOOL CreateControlSite(COleControlContainer* container, COleControlSite** site,
-                                   UINT id, REFCLSID clsid);
+    virtual BOOL CreateControlSite(COleControlContainer* container, COleControlSite** site, UINT id,
+                                   REFCLSID clsid);
 
     // Creates a hosted control as a child window of parent, through parent's control container.
     BOOL CreateControl(REFCLSID clsid, DWORD style, const RECT& rect, CWnd* parent, UINT id);

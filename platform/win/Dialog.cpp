@@ -176,8 +176,8 @@ BOOL IsDialogMessageW(HWND dialog, MSG* msg) {
     if (msg->wParam != VK_RETURN) return FALSE;
     // Enter on a push button presses that button; anywhere else it is the default command.
     Window* focus = LiveWindow(GetFocus());
-    const bool onButton = focus && focus->parent == window && focus->cls &&
-                          FindWindowClass(WC_BUTTONW) == focus->cls;
+    const bool onButton =
+        focus && focus->parent == window && focus->cls && FindWindowClass(WC_BUTTONW) == focus->cls;
     const WORD id = onButton ? static_cast<WORD>(focus->id) : static_cast<WORD>(IDOK);
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(onButton ? focus : nullptr));

@@ -29,9 +29,8 @@ std::string ProgramPath() {
 
 bool SameFileName(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace
@@ -41,7 +40,9 @@ HMODULE GetProgramModule() {
     return &program;
 }
 
-void SetProgramResources(const ResourceTable* resources) { GetProgramModule()->resources = resources; }
+void SetProgramResources(const ResourceTable* resources) {
+    GetProgramModule()->resources = resources;
+}
 
 HMODULE LoadLibraryW(LPCWSTR fileName) {
     if (!fileName || !*fileName) return nullptr;

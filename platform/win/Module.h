@@ -15,8 +15,8 @@ struct ModuleExport {
 };
 
 struct Module {
-    std::string path;                   // UTF-8 file path; empty for built-in modules
-    void* handle = nullptr;             // dlopen handle
+    std::string path;        // UTF-8 file path; empty for built-in modules
+    void* handle = nullptr;  // dlopen handle
     const ResourceTable* resources = nullptr;
     const ModuleExport* exports = nullptr;  // built-in modules only
     std::size_t exportCount = 0;
@@ -25,7 +25,6 @@ struct Module {
 // The program's own module: its file path and its resources.
 HMODULE GetProgramModule();
 void SetProgramResources(const ResourceTable* resources);
-
 
 // Modules built into this layer are found by file name, ignoring ASCII case; anything else
 // is a shared object to dlopen.

@@ -77,6 +77,13 @@ void PlaceChild(Window* window) {
     gtk_layout_move(GTK_LAYOUT(layout), window->widget, r.left, r.top);
     gtk_widget_set_size_request(window->widget, std::max(width, 1), std::max(height, 1));
     gtk_widget_set_child_visible(window->widget, width > 0 && height > 0);
+    // Placement often happens while GTK lays the window out (WM_SIZE comes from there), when a
+    // queued resize would wait for the next change: allocate the new rectangle at once.
+    if (!gtk_widget_get_visible(window->widget) || !gtk_widget_get_realized(layout)) return;
+    GtkRequisition minimum{};
+    gtk_widget_get_preferred_size(window->widget, &minimum, nullptr);
+    GtkAllocation allocation{r.left, r.top, minimum.width, minimum.height};
+    gtk_widget_size_allocate(window->widget, &allocation);
 }
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
