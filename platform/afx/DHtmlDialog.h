@@ -5,9 +5,8 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/HtmlDocumentInterfaces.h"
 #include "platform/com/WebBrowserInterfaces.h"
+#include "platform/win/DocHostInterfaces.h"
 
-constexpr DWORD DOCHOSTUIFLAG_NO3DBORDER = 0x4;
-constexpr DWORD DOCHOSTUIFLAG_SCROLL_NO = 0x8;
 constexpr UINT AFX_IDC_BROWSER = 102;
 
 class CDHtmlDialog : public CDialog {
