@@ -145,8 +145,15 @@ LPWSTR* AfxArgv() {
     return g_argv.data();
 }
 
-int AfxWinMain(int argc, char** argv) {
+void AfxSetCommandLine(int argc, char** argv) {
+    static std::vector<LPWSTR> earlier;
+    earlier.insert(earlier.end(), g_argv.begin(), g_argv.end());
+    g_argv.clear();
     for (int i = 0; i < argc; ++i) g_argv.push_back(_wcsdup(Utf8ToWide(argv[i]).c_str()));
+}
+
+int AfxWinMain(int argc, char** argv) {
+    AfxSetCommandLine(argc, argv);
     if (!gtk_init_check(nullptr, nullptr)) {
         std::fprintf(stderr, "%s: cannot open the display\n", argc > 0 ? argv[0] : "Veltrisk");
         return 1;

@@ -59,6 +59,9 @@ void AfxEnableControlContainer();
 // The framework's entry point: command line, display, then the application object's
 // InitInstance; returns the process exit status.
 int AfxWinMain(int argc, char** argv);
+// Stores the command line as UTF-16; AfxWinMain does this first. Texts of an earlier command
+// line stay allocated, as pointers into them may be kept for the whole process.
+void AfxSetCommandLine(int argc, char** argv);
 // The command line as UTF-16, alive for the whole process.
 int AfxArgc();
 LPWSTR* AfxArgv();
