@@ -1,0 +1,152 @@
+#include "tests/engine/BrowserFixture.h"
+
+#include <gtk/gtk.h>
+
+#include "engine/WebBrowser.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/ConnectionPoint.h"
+#include "platform/com/HtmlDocumentInterfaces.h"
+#include "platform/com/TextConv.h"
+#include "platform/win/WidgetWindow.h"
+#include "support/MainLoop.h"
+
+namespace {
+
+constexpr UINT kControlId = 100;
+
+const DialogTemplate kParentTemplate{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_SETFONT,
+                                     0,
+                                     0,
+                                     0,
+                                     320,
+                                     220,
+                                     0,
+                                     u"Engine test",
+                                     8,
+                                     400,
+                                     0,
+                                     0,
+                                     u"Sans",
+                                     nullptr,
+                                     0};
+
+LRESULT ParentProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The container's site: the control may keep it and ask it for services, of which it has none.
+class CFakeSite final : public IUnknown {
+public:
+    HRESULT QueryInterface(REFIID riid, void** ppvObject) override {
+        if (!ppvObject) return E_POINTER;
+        *ppvObject = nullptr;
+        if (riid != IID_IUnknown) return E_NOINTERFACE;
+        *ppvObject = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG AddRef() override { return ++m_refs; }
+    ULONG Release() override {
+        const ULONG refs = --m_refs;
+        if (refs == 0) delete this;
+        return refs;
+    }
+
+private:
+    ULONG m_refs = 1;
+};
+
+}  // namespace
+
+std::string Utf8(const std::u16string& text) {
+    return WideToUtf8(text);
+}
+
+void BrowserFixture::SetUpTestSuite() {
+    // Faster and lighter under Xvfb's software rendering.
+    g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
+    RegisterWebBrowserClass();
+}
+
+void BrowserFixture::SetUp() {
+    parent = CreateDialogIndirectParamW(nullptr, &kParentTemplate, nullptr, ParentProc, 0);
+    ASSERT_TRUE(parent);
+    ASSERT_EQ(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IWebBrowser2,
+                               reinterpret_cast<void**>(&browser)),
+              S_OK);
+    ASSERT_EQ(browser.QueryInterface(IID_IHostedControl, &control), S_OK);
+    CComPtr<IUnknown> site;
+    site.Attach(new CFakeSite);
+    ASSERT_EQ(control->SetClientSite(site), S_OK);
+    RECT client{};
+    GetClientRect(parent, &client);
+    ASSERT_EQ(control->CreateControlWindow(parent, &client, kControlId, &window), S_OK);
+    ASSERT_TRUE(window);
+
+    sink.Attach(new CRecordingSink);
+    CComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(browser.QueryInterface(IID_IConnectionPointContainer, &container), S_OK);
+    CComPtr<IConnectionPoint> point;
+    ASSERT_EQ(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point), S_OK);
+    ASSERT_EQ(point->Advise(sink.Get(), &cookie), S_OK);
+}
+
+void BrowserFixture::TearDown() {
+    if (control) control->Close();
+    control.Release();
+    browser.Release();
+    DestroyWindow(parent);
+    // Lets deferred releases and the web process's last messages run.
+    RunFor(50);
+}
+
+HRESULT BrowserFixture::Navigate(const std::string& url) {
+    const std::u16string text = Utf8ToWide(url);
+    BSTR bstr = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    const HRESULT hr = browser->Navigate(bstr, nullptr, nullptr, nullptr, nullptr);
+    SysFreeString(bstr);
+    return hr;
+}
+
+testing::AssertionResult BrowserFixture::Load(const std::string& url, std::string completeUrl) {
+    if (completeUrl.empty()) completeUrl = url;
+    sink->events.clear();
+    const HRESULT hr = Navigate(url);
+    if (FAILED(hr)) return testing::AssertionFailure() << "Navigate(" << url << ") gave " << hr;
+    const std::u16string expected = Utf8ToWide(completeUrl);
+    if (!RunUntil([&] { return sink->Heard(DISPID_DOCUMENTCOMPLETE, expected); })) {
+        return testing::AssertionFailure() << "no DocumentComplete for " << completeUrl;
+    }
+    return testing::AssertionSuccess();
+}
+
+std::string BrowserFixture::LocationUrl() {
+    BSTR url = nullptr;
+    EXPECT_EQ(browser->get_LocationURL(&url), S_OK);
+    const std::string text = WideToUtf8({url, SysStringLen(url)});
+    SysFreeString(url);
+    return text;
+}
+
+std::string BrowserFixture::DocumentTitle() {
+    CComPtr<IDispatch> dispatch;
+    if (browser->get_Document(&dispatch) != S_OK || !dispatch) return "(no document)";
+    CComPtr<IHTMLDocument2> document;
+    if (dispatch.QueryInterface(IID_IHTMLDocument2, &document) != S_OK)
+        return "(no IHTMLDocument2)";
+    BSTR title = nullptr;
+    if (document->get_title(&title) != S_OK) return "(get_title failed)";
+    const std::string text = WideToUtf8({title, SysStringLen(title)});
+    SysFreeString(title);
+    return text;
+}
+
+void BrowserFixture::SaveScreenshot(const std::string& name) {
+    GdkWindow* gdkWindow = gtk_widget_get_window(GetWindowWidget(parent));
+    if (!gdkWindow) return;
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
+                                                 gdk_window_get_height(gdkWindow));
+    if (!shot) return;
+    gdk_pixbuf_save(shot, (TestOutputDir() + "/" + name + ".png").c_str(), "png", nullptr, nullptr);
+    g_object_unref(shot);
+}
