@@ -94,8 +94,11 @@ void ConnectTopLevelSignals(Window* window) {
 }
 
 Window* LastActiveTopLevel() {
-    if (g_lastActive && !LiveWindow(g_lastActive)) g_lastActive = nullptr;
     return g_lastActive;
+}
+
+void ForgetActiveWindow(Window* window) {
+    if (g_lastActive == window) g_lastActive = nullptr;
 }
 
 HWND GetFocus() {

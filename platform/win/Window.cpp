@@ -19,6 +19,7 @@ constexpr char kWindowKey[] = "veltrisk-window";
 
 void Unregister(Window* window) {
     LiveWindows().erase(window);
+    ForgetActiveWindow(window);
     if (window->parent) {
         auto& siblings = window->parent->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());

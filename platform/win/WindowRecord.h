@@ -33,7 +33,7 @@ struct Window {
     std::u16string text;  // top-level caption
     HICON icons[2] = {};
     HMENU menu = nullptr;
-    SIZE baseUnits{};  // dialogs: the dialog font's average character width and height
+    SIZE baseUnits{};             // dialogs: the dialog font's average character width and height
     void* controlData = nullptr;  // the control class's own state, freed at WM_NCDESTROY
     bool ownsWidget = true;       // false for a part of another control's widget
 };
@@ -60,3 +60,5 @@ void ConnectTopLevelSignals(Window* window);
 bool FilterMessage(MSG* msg);
 // The top-level that last had the focus, kept while it lives.
 Window* LastActiveTopLevel();
+// A destroyed window is no longer the active one (its address may be reused).
+void ForgetActiveWindow(Window* window);
