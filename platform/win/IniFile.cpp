@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/com/AsciiCase.h"
 #include "platform/com/TextConv.h"
 #include "platform/win/AtomicFile.h"
+#include "platform/win/TextLines.h"
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t npos = std::string_view::npos;
 
 bool IsBlank(char c) {
@@ -19,47 +20,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
-
-// One line of the file, as offsets into it: [begin, end) is the whole line with its line ending;
-// [textBegin, textEnd) is its text, without the line ending (LF or CRLF) nor a leading BOM.
-struct Line {
-    std::size_t begin;
-    std::size_t textBegin;
-    std::size_t textEnd;
-    std::size_t end;
-};
-
-std::vector<Line> SplitLines(std::string_view data) {
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < data.size()) {
-        const std::size_t lf = data.find('\n', pos);
-        Line line;
-        line.begin = pos;
-        line.textBegin = pos == 0 && data.starts_with(kBom) ? kBom.size() : pos;
-        line.end = lf == npos ? data.size() : lf + 1;
-        line.textEnd = lf == npos ? data.size() : lf;
-        if (lf != npos && line.textEnd > line.textBegin && data[line.textEnd - 1] == '\r') {
-            --line.textEnd;
-        }
-        line.textEnd = std::max(line.textEnd, line.textBegin);
-        lines.push_back(line);
-        pos = line.end;
-    }
-    return lines;
 }
 
 enum class Kind { Blank, Comment, Section, Key, Other };
@@ -89,7 +49,7 @@ Parsed Parse(std::string_view text) {
     return parsed;
 }
 
-std::string_view TextOf(std::string_view data, const Line& line) {
+std::string_view TextOf(std::string_view data, const TextLine& line) {
     return data.substr(line.textBegin, line.textEnd - line.textBegin);
 }
 
@@ -100,13 +60,14 @@ struct Location {
     std::size_t lastContent = npos;  // its last line that is not blank (the header at least)
 };
 
-Location Find(std::string_view data, const std::vector<Line>& lines, std::string_view section,
+Location Find(std::string_view data, const std::vector<TextLine>& lines, std::string_view section,
               std::string_view key) {
     Location location;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Parsed parsed = Parse(TextOf(data, lines[i]));
         if (location.section == npos) {
-            if (parsed.kind == Kind::Section && EqualsIgnoringAsciiCase(parsed.name, section)) {
+            if (parsed.kind == Kind::Section &&
+                EqualsIgnoringAsciiCase<char>(parsed.name, section)) {
                 location.section = location.lastContent = i;
             }
             continue;
@@ -114,7 +75,7 @@ Location Find(std::string_view data, const std::vector<Line>& lines, std::string
         if (parsed.kind == Kind::Section) break;
         if (parsed.kind != Kind::Blank) location.lastContent = i;
         if (parsed.kind == Kind::Key && location.key == npos &&
-            EqualsIgnoringAsciiCase(parsed.name, key)) {
+            EqualsIgnoringAsciiCase<char>(parsed.name, key)) {
             location.key = i;
         }
     }
@@ -140,7 +101,7 @@ std::optional<std::u16string> CIniFile::Read(std::u16string_view section, std::u
     std::string data;
     bool missing = false;
     if (!ReadWholeFile(path_, data, missing)) return std::nullopt;
-    const std::vector<Line> lines = SplitLines(data);
+    const std::vector<TextLine> lines = SplitLines(data);
     const Location location = Find(data, lines, sectionName, keyName);
     if (location.key == npos) return std::nullopt;
     return Utf8ToWide(Parse(TextOf(data, lines[location.key])).value);
@@ -162,14 +123,14 @@ bool CIniFile::Write(std::u16string_view section, std::u16string_view key,
     if (!ReadWholeFile(path_, data, missing) && !missing) return false;
     const std::string_view file = data;
     const std::string_view newline = NewlineOf(file);
-    const std::vector<Line> lines = SplitLines(file);
+    const std::vector<TextLine> lines = SplitLines(file);
     const Location location = Find(file, lines, sectionName, keyName);
 
     std::string out;
     out.reserve(data.size() + sectionName.size() + keyName.size() + valueText.size() + 8);
     if (location.key != npos) {
         // Keep the line's own key text (and indentation) and line ending; replace the rest.
-        const Line& line = lines[location.key];
+        const TextLine& line = lines[location.key];
         const std::string_view text = TextOf(file, line);
         const std::string_view name = Trim(text.substr(0, text.find('=')));
         const std::size_t keyEnd =
@@ -180,7 +141,7 @@ bool CIniFile::Write(std::u16string_view section, std::u16string_view key,
         out.append(file.substr(line.textEnd));
     } else if (location.section != npos) {
         // After the section's last non-blank line, so blank lines before the next section stay.
-        const Line& after = lines[location.lastContent];
+        const TextLine& after = lines[location.lastContent];
         out.append(file.substr(0, after.end));
         if (after.end == after.textEnd) out += newline;  // the last line had no line ending
         out += keyName;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/com/AsciiCase.h"
 #include "platform/com/TextConv.h"
 #include "platform/win/Shell32.h"
 
@@ -27,12 +28,6 @@ std::string ProgramPath() {
     return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
 }
 
-bool SameFileName(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 }  // namespace
 
 HMODULE GetProgramModule() {
@@ -48,7 +43,7 @@ HMODULE LoadLibraryW(LPCWSTR fileName) {
     if (!fileName || !*fileName) return nullptr;
     const std::string path = WideToUtf8(fileName);
     for (Module* module = BuiltinModules(); module != BuiltinModules() + 1; ++module)
-        if (SameFileName(module->path, path)) return module;
+        if (EqualsIgnoringAsciiCase<char>(module->path, path)) return module;
     // Modules stay loaded for the life of the process, as the callers expect.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) return nullptr;

@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <vector>
 
+#include "platform/com/AsciiCase.h"
 #include "platform/com/TextConv.h"
 #include "platform/win/AtomicFile.h"
+#include "platform/win/TextLines.h"
 
 namespace {
 
@@ -99,38 +101,6 @@ std::u16string Decode(std::string_view s) {
     return out;
 }
 
-char16_t AsciiLower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
-
-// A line as offsets into the file: [begin, end) with its line ending, [begin, textEnd) without.
-struct Line {
-    std::size_t begin;
-    std::size_t textEnd;
-    std::size_t end;
-};
-
-std::vector<Line> SplitLines(std::string_view data) {
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < data.size()) {
-        const std::size_t lf = data.find('\n', pos);
-        Line line{pos, lf == npos ? data.size() : lf, lf == npos ? data.size() : lf + 1};
-        if (lf != npos && line.textEnd > pos && data[line.textEnd - 1] == '\r') --line.textEnd;
-        lines.push_back(line);
-        pos = line.end;
-    }
-    return lines;
-}
-
 enum class Kind { Blank, Key, Value, Other };
 
 Kind KindOf(std::string_view text) {
@@ -146,16 +116,16 @@ struct Location {
     std::size_t lastContent = npos;  // the last line of that key that is not blank
 };
 
-Location Find(std::string_view data, const std::vector<Line>& lines, std::u16string_view keyPath,
-              std::u16string_view name) {
+Location Find(std::string_view data, const std::vector<TextLine>& lines,
+              std::u16string_view keyPath, std::u16string_view name) {
     Location location;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view text =
-            data.substr(lines[i].begin, lines[i].textEnd - lines[i].begin);
+            data.substr(lines[i].textBegin, lines[i].textEnd - lines[i].textBegin);
         const Kind kind = KindOf(text);
         if (location.key == npos) {
-            if (kind == Kind::Key &&
-                EqualsIgnoringAsciiCase(Decode(text.substr(1, text.size() - 2)), keyPath)) {
+            if (kind == Kind::Key && EqualsIgnoringAsciiCase<char16_t>(
+                                         Decode(text.substr(1, text.size() - 2)), keyPath)) {
                 location.key = location.lastContent = i;
             }
             continue;
@@ -163,7 +133,7 @@ Location Find(std::string_view data, const std::vector<Line>& lines, std::u16str
         if (kind == Kind::Key) break;
         if (kind != Kind::Blank) location.lastContent = i;
         if (kind == Kind::Value && location.value == npos &&
-            EqualsIgnoringAsciiCase(Decode(text.substr(0, text.find('='))), name)) {
+            EqualsIgnoringAsciiCase<char16_t>(Decode(text.substr(0, text.find('='))), name)) {
             location.value = i;
         }
     }
@@ -201,12 +171,12 @@ std::optional<std::u16string> CRegistryHive::Read(std::u16string_view section,
     std::string data;
     bool missing = false;
     if (path_.empty() || !ReadWholeFile(path_, data, missing)) return std::nullopt;
-    const std::vector<Line> lines = SplitLines(data);
+    const std::vector<TextLine> lines = SplitLines(data);
     const Location location = Find(data, lines, KeyPath(section), key);
     if (location.value == npos) return std::nullopt;
-    const Line& line = lines[location.value];
+    const TextLine& line = lines[location.value];
     const std::string_view text =
-        std::string_view(data).substr(line.begin, line.textEnd - line.begin);
+        std::string_view(data).substr(line.textBegin, line.textEnd - line.textBegin);
     return Decode(text.substr(text.find('=') + 1));
 }
 
@@ -218,19 +188,19 @@ bool CRegistryHive::Write(std::u16string_view section, std::u16string_view key,
     if (!ReadWholeFile(path_, data, missing) && !missing) return false;
     const std::string_view file = data;
     const std::u16string keyPath = KeyPath(section);
-    const std::vector<Line> lines = SplitLines(file);
+    const std::vector<TextLine> lines = SplitLines(file);
     const Location location = Find(file, lines, keyPath, key);
 
     std::string out;
     if (location.value != npos) {
         // Keep the name as first written; replace the value.
-        const Line& line = lines[location.value];
-        const std::size_t eq = file.find('=', line.begin);
+        const TextLine& line = lines[location.value];
+        const std::size_t eq = file.find('=', line.textBegin);
         out.append(file.substr(0, eq + 1));
         out += Encode(value);
         out.append(file.substr(line.textEnd));
     } else if (location.key != npos) {
-        const Line& after = lines[location.lastContent];
+        const TextLine& after = lines[location.lastContent];
         out.append(file.substr(0, after.end));
         if (after.end == after.textEnd) out += '\n';
         out += Encode(key) + '=' + Encode(value) + '\n';

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/com/AsciiCase.h"
 #include "platform/com/TextConv.h"
 #include "platform/win/CommonControls.h"
 #include "platform/win/Controls.h"
@@ -9,19 +10,12 @@ namespace {
 const WindowClass* const kClasses[] = {&kButtonClass,     &kEditClass,  &kStaticClass,
                                        &kComboBoxExClass, &kReBarClass, &kWidgetHostClass};
 
-bool SameClassName(std::u16string_view a, std::u16string_view b) {
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
-
 }  // namespace
 
 const WindowClass* FindWindowClass(LPCWSTR name) {
     if (!name) return nullptr;
     for (const WindowClass* cls : kClasses)
-        if (SameClassName(cls->name, name)) return cls;
+        if (EqualsIgnoringAsciiCase<char16_t>(cls->name, name)) return cls;
     return nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/DisplayZoom.h"
+#include "support/ScreenTest.h"
 
 // In a fresh process, so that no other test has opened the display yet.
 TEST(DisplayZoom, NoScreenMeansNoZoom) {
@@ -11,16 +12,7 @@ TEST(DisplayZoom, NoScreenMeansNoZoom) {
     EXPECT_EXIT(std::exit(GetDisplayZoomPercent()), testing::ExitedWithCode(100), "");
 }
 
-class DisplayZoomScreen : public testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs a display (CI runs under Xvfb)";
-        ASSERT_TRUE(gtk_init_check(nullptr, nullptr));
-    }
-    void TearDown() override {
-        if (GdkScreen* screen = gdk_screen_get_default()) gdk_screen_set_resolution(screen, -1);
-    }
-};
+using DisplayZoomScreen = ScreenTest;
 
 TEST_F(DisplayZoomScreen, FollowsTheScreenResolution) {
     struct Case {

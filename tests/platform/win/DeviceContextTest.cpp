@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/win/DeviceContext.h"
+#include "support/ScreenTest.h"
 
 TEST(DeviceContext, NullContextHasNoCaps) {
     EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
@@ -16,16 +17,7 @@ TEST(DeviceContext, NoScreenBeforeGtkOpensTheDisplay) {
     EXPECT_EXIT(std::exit(GetDC(nullptr) == nullptr ? 0 : 1), testing::ExitedWithCode(0), "");
 }
 
-class DeviceContextScreen : public testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs a display (CI runs under Xvfb)";
-        ASSERT_TRUE(gtk_init_check(nullptr, nullptr));
-    }
-    void TearDown() override {
-        if (GdkScreen* screen = gdk_screen_get_default()) gdk_screen_set_resolution(screen, -1);
-    }
-};
+using DeviceContextScreen = ScreenTest;
 
 TEST_F(DeviceContextScreen, LogPixelsIsTheRoundedScreenResolution) {
     struct Case {
