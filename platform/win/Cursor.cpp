@@ -17,8 +17,9 @@ void SetCursorTree(GdkWindow* window, GdkCursor* cursor) {
 void ApplyWaitCursor(Window* window) {
     GdkWindow* gdkWindow = gtk_widget_get_window(window->widget);
     if (!gdkWindow) return;
-    GdkCursor* cursor =
-        g_waitCursor ? gdk_cursor_new_from_name(gdk_window_get_display(gdkWindow), "wait") : nullptr;
+    GdkCursor* cursor = g_waitCursor
+                            ? gdk_cursor_new_from_name(gdk_window_get_display(gdkWindow), "wait")
+                            : nullptr;
     SetCursorTree(gdkWindow, cursor);
     if (cursor) g_object_unref(cursor);
 }

@@ -20,8 +20,10 @@ GdkPixbuf* DecodePng(const IconImage& image) {
     if (gdk_pixbuf_loader_write(loader, image.png, image.pngSize, nullptr) &&
         gdk_pixbuf_loader_close(loader, nullptr))
         pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
-    if (pixbuf) g_object_ref(pixbuf);
-    else gdk_pixbuf_loader_close(loader, nullptr);
+    if (pixbuf)
+        g_object_ref(pixbuf);
+    else
+        gdk_pixbuf_loader_close(loader, nullptr);
     g_object_unref(loader);
     return pixbuf;
 }
@@ -32,7 +34,8 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
     static std::map<std::pair<HINSTANCE, LPCWSTR>, Icon*> loaded;
     if (auto it = loaded.find({instance, name}); it != loaded.end()) return it->second;
     HRSRC resource = FindResourceW(instance, name, MAKEINTRESOURCEW(RT_GROUP_ICON));
-    const auto* group = static_cast<const IconGroup*>(LockResource(LoadResource(instance, resource)));
+    const auto* group =
+        static_cast<const IconGroup*>(LockResource(LoadResource(instance, resource)));
     if (!group) return nullptr;
     auto* icon = new Icon;
     for (std::size_t i = 0; i < group->imageCount; ++i)
@@ -46,4 +49,6 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
     return icon;
 }
 
-GList* IconImages(HICON icon) { return icon ? icon->images : nullptr; }
+GList* IconImages(HICON icon) {
+    return icon ? icon->images : nullptr;
+}

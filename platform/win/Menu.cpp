@@ -28,7 +28,9 @@ void OnItemActivate(GtkMenuItem*, gpointer data) {
     PostMessageW(target->window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(target->id), 0), 0);
 }
 
-void FreeTarget(gpointer data, GClosure*) { delete static_cast<ItemTarget*>(data); }
+void FreeTarget(gpointer data, GClosure*) {
+    delete static_cast<ItemTarget*>(data);
+}
 
 GtkWidget* CreateMenuItem(Window* window, const Menu::Item& item) {
     GtkWidget* widget = gtk_menu_item_new_with_label(WideToUtf8(item.text).c_str());
@@ -44,12 +46,12 @@ GtkWidget* CreateMenuItem(Window* window, const Menu::Item& item) {
     return widget;
 }
 
-
 }  // namespace
 
 HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name) {
     HRSRC resource = FindResourceW(instance, name, MAKEINTRESOURCEW(RT_MENU));
-    const auto* tmpl = static_cast<const MenuTemplate*>(LockResource(LoadResource(instance, resource)));
+    const auto* tmpl =
+        static_cast<const MenuTemplate*>(LockResource(LoadResource(instance, resource)));
     if (!tmpl) return nullptr;
     auto* menu = new Menu;
     for (std::size_t p = 0; p < tmpl->popupCount; ++p) {
@@ -79,7 +81,9 @@ HMENU GetSubMenu(HMENU menu, int position) {
     return menu->items[static_cast<std::size_t>(position)].popup;
 }
 
-int GetMenuItemCount(HMENU menu) { return menu ? static_cast<int>(menu->items.size()) : -1; }
+int GetMenuItemCount(HMENU menu) {
+    return menu ? static_cast<int>(menu->items.size()) : -1;
+}
 
 UINT GetMenuItemID(HMENU menu, int position) {
     if (!menu || position < 0 || position >= static_cast<int>(menu->items.size()))
@@ -92,7 +96,8 @@ int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int bufferMax, UINT fla
     if (!menu || !(flags & MF_BYPOSITION) || item >= menu->items.size()) return 0;
     const std::u16string& text = menu->items[item].text;
     if (!buffer || bufferMax <= 0) return static_cast<int>(text.size());
-    const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(bufferMax) - 1);
+    const std::size_t n =
+        std::min<std::size_t>(text.size(), static_cast<std::size_t>(bufferMax) - 1);
     std::copy_n(text.data(), n, buffer);
     buffer[n] = 0;
     return static_cast<int>(n);

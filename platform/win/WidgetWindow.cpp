@@ -4,7 +4,9 @@
 
 namespace {
 
-GtkWidget* NoWidget(Window*, LPCWSTR) { return nullptr; }
+GtkWidget* NoWidget(Window*, LPCWSTR) {
+    return nullptr;
+}
 
 }  // namespace
 
