@@ -2,6 +2,7 @@
 // would provide before the framework's entry point runs.
 #include "app/CorvaneApp.h"
 #include "engine/WebBrowser.h"
+#include "platform/win/ShellUIHelper.h"
 #include "res/ProgramResources.h"
 
 CCorvaneApp theApp;
@@ -9,5 +10,6 @@ CCorvaneApp theApp;
 int main(int argc, char** argv) {
     SetProgramResources(ProgramResources());
     RegisterWebBrowserClass();
+    RegisterShellClasses();
     return AfxWinMain(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/DisplayZoom.h"
+#include "host/CorvaneControlSite.h"
 #include "platform/afx/WinApp.h"
 #include "platform/win/CommonControls.h"
 #include "res/ResourceIds.h"
@@ -130,6 +131,11 @@ void CCorvaneDlg::OnNavigateComplete(IDispatch* disp, LPCWSTR url) {
     SetWindowTextW(AddressEdit(), location ? location : u"");
     SysFreeString(location);
     CDHtmlDialog::OnNavigateComplete(disp, url);
+}
+
+BOOL CCorvaneDlg::CreateControlSite(COleControlContainer* container, COleControlSite** site, UINT,
+                                    REFCLSID) {
+    return CreateCorvaneControlSite(this, container, site);
 }
 
 void CCorvaneDlg::OnBrowserDocumentComplete(IDispatch*, VARIANT*) {

@@ -17,6 +17,8 @@ public:
     void OnOK() override {}
     void OnCancel() override {}
     void OnNavigateComplete(IDispatch* disp, LPCWSTR url) override;
+    BOOL CreateControlSite(COleControlContainer* container, COleControlSite** site, UINT id,
+                           REFCLSID clsid) override;
 
     static const AFX_MSGMAP* GetThisMessageMap();
     static const AFX_EVENTSINKMAP* GetThisEventSinkMap();

@@ -7,6 +7,7 @@
 #include "platform/win/DialogTemplate.h"
 #include "platform/win/IconGroup.h"
 #include "platform/win/MenuTemplate.h"
+#include "platform/win/Messages.h"
 #include "platform/win/VersionBlockWriter.h"
 #include "platform/win/VersionInfo.h"
 #include "res/ResourceIds.h"
@@ -67,6 +68,43 @@ constexpr DialogTemplate kPopupDialog{
     0,
 };
 
+constexpr DialogControl kLoginControls[] = {
+    {IDOK, ControlClass::Button, u"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+     42, 83, 50, 14},
+    {IDCANCEL, ControlClass::Button, u"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+     0, 114, 83, 50, 14},
+    {IDC_USERNAME_LABEL, ControlClass::Static, u"Username : ",
+     WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 0, 18, 29, 40, 8},
+    {IDC_PASSWORD_LABEL, ControlClass::Static, u"Password : ",
+     WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 0, 18, 53, 38, 13},
+    {IDC_USERNAME, ControlClass::Edit, u"",
+     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 66, 29, 126, 14},
+    // Masked: a password shown in clear is readable by anyone who sees the screen.
+    {IDC_PASSWORD, ControlClass::Edit, u"",
+     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_PASSWORD, 0, 66,
+     53, 127, 14},
+    {IDC_STATIC, ControlClass::Static, u"Please enter the login details for this website",
+     WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 0, 12, 6, 193, 8},
+};
+
+constexpr DialogTemplate kLoginDialog{
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
+    0,
+    0,
+    0,
+    225,
+    104,
+    0,
+    u"Basic Authentication",
+    8,
+    400,
+    FALSE,
+    DEFAULT_CHARSET,
+    u"MS Shell Dlg",
+    kLoginControls,
+    std::size(kLoginControls),
+};
+
 constexpr MenuItem kFileItems[] = {
     {u"Internet options", ID_FILE_INTERNET_OPTIONS},
     {u"Add to bookmarks", ID_FILE_ADD_BOOKMARK},
@@ -123,6 +161,7 @@ const ResourceTable* ProgramResources() {
     };
     static const IconGroup icon{icons, std::size(icons)};
     static const ResourceEntry entries[] = {
+        {RT_DIALOG, IDD_LOGIN_DIALOG, &kLoginDialog, sizeof kLoginDialog},
         {RT_DIALOG, IDD_MAIN_DIALOG, &kMainDialog, sizeof kMainDialog},
         {RT_DIALOG, IDD_POPUP_DIALOG, &kPopupDialog, sizeof kPopupDialog},
         {RT_MENU, IDR_MAIN_MENU, &kMainMenu, sizeof kMainMenu},

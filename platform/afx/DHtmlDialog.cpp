@@ -136,6 +136,75 @@ void CDHtmlDialog::OnDestroy() {
     CWnd::OnDestroy();
 }
 
+HRESULT CDHtmlDialog::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
+    return S_FALSE;
+}
+
+HRESULT CDHtmlDialog::GetHostInfo(DOCHOSTUIINFO* pInfo) {
+    if (!pInfo) return E_POINTER;
+    pInfo->dwFlags = m_dwHostFlags;
+    return S_OK;
+}
+
+HRESULT CDHtmlDialog::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                             IOleInPlaceUIWindow*) {
+    return S_FALSE;
+}
+
+HRESULT CDHtmlDialog::HideUI() {
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::UpdateUI() {
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::EnableModeless(BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::OnDocWindowActivate(BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::OnFrameWindowActivate(BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::TranslateAccelerator(MSG*, const GUID*, DWORD) {
+    return S_FALSE;
+}
+
+HRESULT CDHtmlDialog::GetOptionKeyPath(LPOLESTR*, DWORD) {
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::GetDropTarget(IDropTarget*, IDropTarget** ppDropTarget) {
+    if (ppDropTarget) *ppDropTarget = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::GetExternal(IDispatch** ppDispatch) {
+    if (ppDispatch) *ppDispatch = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CDHtmlDialog::TranslateUrl(DWORD, LPWSTR, LPWSTR* ppchURLOut) {
+    if (!ppchURLOut) return E_POINTER;
+    *ppchURLOut = nullptr;
+    return S_FALSE;
+}
+
+HRESULT CDHtmlDialog::FilterDataObject(IDataObject*, IDataObject** ppDORet) {
+    if (!ppDORet) return E_POINTER;
+    *ppDORet = nullptr;
+    return S_FALSE;
+}
+
 const AFX_MSGMAP* CDHtmlDialog::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {
         OnMessage<&CDHtmlDialog::OnSize>(WM_SIZE),

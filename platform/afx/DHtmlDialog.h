@@ -29,6 +29,28 @@ public:
     void OnSize(UINT type, int cx, int cy);
     void OnDestroy();
 
+    // The answers to the engine's UI-handler questions, in the interface's order; a control
+    // site passes them on, so a dialog changes how its page behaves by overriding them.
+    virtual HRESULT ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
+                                    IDispatch* pdispReserved);
+    virtual HRESULT GetHostInfo(DOCHOSTUIINFO* pInfo);
+    virtual HRESULT ShowUI(DWORD dwID, IOleInPlaceActiveObject* pActiveObject,
+                           IOleCommandTarget* pCommandTarget, IOleInPlaceFrame* pFrame,
+                           IOleInPlaceUIWindow* pDoc);
+    virtual HRESULT HideUI();
+    virtual HRESULT UpdateUI();
+    virtual HRESULT EnableModeless(BOOL fEnable);
+    virtual HRESULT OnDocWindowActivate(BOOL fActivate);
+    virtual HRESULT OnFrameWindowActivate(BOOL fActivate);
+    virtual HRESULT ResizeBorder(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow,
+                                 BOOL fRameWindow);
+    virtual HRESULT TranslateAccelerator(MSG* lpMsg, const GUID* pguidCmdGroup, DWORD nCmdID);
+    virtual HRESULT GetOptionKeyPath(LPOLESTR* pchKey, DWORD dw);
+    virtual HRESULT GetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget);
+    virtual HRESULT GetExternal(IDispatch** ppDispatch);
+    virtual HRESULT TranslateUrl(DWORD dwTranslate, LPWSTR pchURLIn, LPWSTR* ppchURLOut);
+    virtual HRESULT FilterDataObject(IDataObject* pDO, IDataObject** ppDORet);
+
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override { return GetThisMessageMap(); }
     static const AFX_EVENTSINKMAP* GetThisEventSinkMap();

@@ -12,5 +12,4 @@ extern const WindowClass kWidgetHostClass;
 
 // WM_GETTEXT, WM_GETTEXTLENGTH and WM_SETTEXT over a widget's own text.
 LRESULT HandleTextMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam,
-                          std::string (*get)(GtkWidget*),
-                          void (*set)(GtkWidget*, const char*));
+                          std::string (*get)(GtkWidget*), void (*set)(GtkWidget*, const char*));

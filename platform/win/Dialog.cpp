@@ -109,6 +109,22 @@ void FocusFirstTabStop(Window* window) {
     }
 }
 
+DialogShownHook g_dialogShownHook = nullptr;
+
+gboolean RunDialogShownHook(gpointer widget) {
+    // The dialog may be gone by now; its widget then no longer names a window.
+    Window* window = WindowFromWidget(GTK_WIDGET(widget));
+    if (window && g_dialogShownHook) g_dialogShownHook(window);
+    return G_SOURCE_REMOVE;
+}
+
+// Mapping happens inside ShowWindow: the hook waits for the main loop.
+void OnDialogMapped(GtkWidget* widget, gpointer) {
+    if (g_dialogShownHook)
+        g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, RunDialogShownHook, g_object_ref(widget),
+                        g_object_unref);
+}
+
 LRESULT DefDlgProcW(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = LiveWindow(handle);
     if (!window) return 0;
@@ -158,12 +174,17 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
     gtk_window_set_title(GTK_WINDOW(window->widget), WideToUtf8(window->text).c_str());
     SizeTopLevel(window, ToPixels(window->baseUnits, dialog->x, dialog->y, dialog->cx, dialog->cy));
     ConnectTopLevelSignals(window);
+    g_signal_connect(window->widget, "map", G_CALLBACK(OnDialogMapped), window);
     CreateTemplateControls(window, dialog);
     const LRESULT focusDefault = SendMessageW(window, WM_INITDIALOG, 0, param);
     if (!LiveWindow(window)) return nullptr;
     if (focusDefault) FocusFirstTabStop(window);
     if (dialog->style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
     return window;
+}
+
+void SetDialogShownHook(DialogShownHook hook) {
+    g_dialogShownHook = hook;
 }
 
 BOOL IsDialogMessageW(HWND dialog, MSG* msg) {

@@ -63,8 +63,7 @@ struct IDocHostUIHandler : IUnknown {
     virtual HRESULT OnFrameWindowActivate(BOOL fActivate) = 0;
     virtual HRESULT ResizeBorder(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow,
                                  BOOL fRameWindow) = 0;
-    virtual HRESULT TranslateAccelerator(MSG* lpMsg, const GUID* pguidCmdGroup,
-                                         DWORD nCmdID) = 0;
+    virtual HRESULT TranslateAccelerator(MSG* lpMsg, const GUID* pguidCmdGroup, DWORD nCmdID) = 0;
     virtual HRESULT GetOptionKeyPath(LPOLESTR* pchKey, DWORD dw) = 0;
     virtual HRESULT GetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget) = 0;
     virtual HRESULT GetExternal(IDispatch** ppDispatch) = 0;
@@ -92,8 +91,8 @@ protected:
 struct IOleCommandTarget : IUnknown {
     virtual HRESULT QueryStatus(const GUID* pguidCmdGroup, ULONG cCmds, OLECMD prgCmds[],
                                 OLECMDTEXT* pCmdText) = 0;
-    virtual HRESULT Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD nCmdexecopt,
-                         VARIANT* pvaIn, VARIANT* pvaOut) = 0;
+    virtual HRESULT Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD nCmdexecopt, VARIANT* pvaIn,
+                         VARIANT* pvaOut) = 0;
 
 protected:
     ~IOleCommandTarget() = default;

@@ -55,7 +55,9 @@ GtkWidget* CreateStatic(Window*, LPCWSTR text) {
 }
 
 LRESULT ButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    return HandleTextMessage(w, m, wp, lp, ButtonText, SetButtonText);
+    if (m != BM_CLICK) return HandleTextMessage(w, m, wp, lp, ButtonText, SetButtonText);
+    if (gtk_widget_is_sensitive(w->widget)) gtk_button_clicked(GTK_BUTTON(w->widget));
+    return 0;
 }
 LRESULT EditProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return HandleTextMessage(w, m, wp, lp, EntryText, SetEntryText);

@@ -116,6 +116,15 @@ void SetMessageFilter(MessageFilter filter);
 // The dialog manager's keyboard handling: Enter is the default command, Esc is cancel.
 BOOL IsDialogMessageW(HWND dialog, MSG* msg);
 
+// Lets tests drive the real dialogs: the hook runs from the main loop (never inside
+// ShowWindow) each time a dialog window has been shown, and may read and fill its controls and
+// press its buttons with BM_CLICK. Null removes it.
+using DialogShownHook = void (*)(HWND dialog);
+void SetDialogShownHook(DialogShownHook hook);
+
+// Presses a button as a click does: nothing happens while it is disabled.
+constexpr UINT BM_CLICK = 0x00F5;
+
 // While a window runs modally it holds the program's input (the GTK grab), which is how the
 // disabled owner gets no input here.
 void SetWindowModal(HWND window, BOOL modal);

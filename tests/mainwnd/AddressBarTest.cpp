@@ -68,7 +68,9 @@ TEST_F(MainWindowTest, HistoryKeepsTheLastSevenDistinctAddressesNewestFirst) {
             for (const std::string& text : c.typed) {
                 SetAddressText(dlg, Utf8ToWide(text));
                 dlg.NavigateFromAddressBox();
-                if (!text.empty()) EXPECT_TRUE(WaitForLocation(dlg, "http://" + text)) << c.name;
+                if (!text.empty()) {
+                    EXPECT_TRUE(WaitForLocation(dlg, "http://" + text)) << c.name;
+                }
             }
             EXPECT_EQ(History(dlg), c.expected) << c.name;
         });
