@@ -140,9 +140,12 @@ LRESULT DefDlgProcW(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void ApplyDialogFont(GtkWidget* widget, const DialogTemplate* dialog) {
+    // Template rectangles are sized for the template font; GTK's minimum heights and vertical
+    // padding would make buttons and boxes overflow them.
     const std::string css = "* { font-family: \"" + WideToUtf8(dialog->typeface) +
                             "\", sans-serif; font-size: " + std::to_string(dialog->pointSize) +
-                            "pt; }";
+                            "pt; } button, entry { min-height: 0; padding-top: 0; "
+                            "padding-bottom: 0; }";
     GtkCssProvider* provider = gtk_css_provider_new();
     gtk_css_provider_load_from_data(provider, css.c_str(), -1, nullptr);
     gtk_style_context_add_provider(gtk_widget_get_style_context(widget),
