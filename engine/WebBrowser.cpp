@@ -5,6 +5,8 @@
 
 #include "engine/AddressFixup.h"
 #include "engine/ComOut.h"
+#include "engine/EngineScripts.h"
+#include "engine/FrameDispatch.h"
 #include "engine/HtmlDocument.h"
 #include "engine/ResourceScheme.h"
 #include "platform/com/ClassRegistry.h"
@@ -17,8 +19,7 @@ constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr LONG kMinZoomPercent = 10;
 constexpr LONG kMaxZoomPercent = 1000;
 constexpr double kBaseDpi = 96.0;
-// Scripts of the engine run apart from the page's, which cannot redefine what they read.
-constexpr char kEngineWorld[] = "veltrisk-engine";
+constexpr char kScriptMessageSignal[] = "script-message-received::";
 
 std::u16string FromUtf8(const char* text) {
     return Utf8ToWide(text ? text : "");
@@ -54,6 +55,66 @@ VARIANT DispatchVariant(IDispatch* dispatch) {
 double ScreenDpi(GtkWidget* widget) {
     const gdouble dpi = gdk_screen_get_resolution(gtk_widget_get_screen(widget));
     return dpi > 0 ? dpi : kBaseDpi;
+}
+
+// The keys a host may translate, as virtual-key codes; keys without one are not offered.
+WPARAM VirtualKey(guint keyval) {
+    switch (keyval) {
+        case GDK_KEY_Return:
+        case GDK_KEY_KP_Enter:
+            return VK_RETURN;
+        case GDK_KEY_Escape:
+            return VK_ESCAPE;
+        case GDK_KEY_Tab:
+        case GDK_KEY_ISO_Left_Tab:
+            return VK_TAB;
+    }
+    const guint upper = gdk_keyval_to_upper(keyval);
+    if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9')) return upper;
+    if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return 0x70 + (keyval - GDK_KEY_F1);
+    return 0;
+}
+
+bool IsPasswordScheme(WebKitAuthenticationScheme scheme) {
+    switch (scheme) {
+        case WEBKIT_AUTHENTICATION_SCHEME_DEFAULT:
+        case WEBKIT_AUTHENTICATION_SCHEME_HTTP_BASIC:
+        case WEBKIT_AUTHENTICATION_SCHEME_HTTP_DIGEST:
+        case WEBKIT_AUTHENTICATION_SCHEME_HTML_FORM:
+        case WEBKIT_AUTHENTICATION_SCHEME_NTLM:
+        case WEBKIT_AUTHENTICATION_SCHEME_NEGOTIATE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Messages come from the engine's own scripts, but what they carry is the page's doing.
+std::string StringProperty(JSCValue* message, const char* name) {
+    if (!jsc_value_is_object(message)) return {};
+    const GObjectPtr<JSCValue> value(jsc_value_object_get_property(message, name));
+    if (!jsc_value_is_string(value.get())) return {};
+    g_autofree char* text = jsc_value_to_string(value.get());
+    return text;
+}
+
+gint32 NumberProperty(JSCValue* message, const char* name) {
+    if (!jsc_value_is_object(message)) return 0;
+    const GObjectPtr<JSCValue> value(jsc_value_object_get_property(message, name));
+    return jsc_value_is_number(value.get()) ? jsc_value_to_int32(value.get()) : 0;
+}
+
+// What failed, then where.
+std::string ScriptErrorDetails(JSCValue* message) {
+    const std::string source = StringProperty(message, "source");
+    std::string details = StringProperty(message, "message") + "\n";
+    if (source.empty()) return details + "Where: unknown";
+    details += "Where: " + source;
+    if (const gint32 line = NumberProperty(message, "line"); line > 0) {
+        details += ", line " + std::to_string(line) + ", column " +
+                   std::to_string(NumberProperty(message, "column"));
+    }
+    return details;
 }
 
 }  // namespace
@@ -461,7 +522,7 @@ HRESULT CWebBrowser::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) {
 // --- IHostedControl
 
 HRESULT CWebBrowser::SetClientSite(IUnknown* site) {
-    m_site = site;
+    m_site.Set(site);
     return S_OK;
 }
 
@@ -481,6 +542,7 @@ HRESULT CWebBrowser::CreateControlWindow(HWND parent, const RECT* rect, UINT id,
 }
 
 HRESULT CWebBrowser::Close() {
+    m_external.Reset();
     m_site.Release();
     m_events.UnadviseAll();
     DropView();
@@ -500,6 +562,16 @@ GObjectPtr<WebKitWebView> CWebBrowser::NewView() {
     g_signal_connect(view.get(), "load-changed", G_CALLBACK(OnLoadChanged), this);
     g_signal_connect(view.get(), "notify::title", G_CALLBACK(OnTitleChanged), this);
     g_signal_connect(view.get(), "destroy", G_CALLBACK(OnViewDestroyed), this);
+    g_signal_connect(view.get(), "context-menu", G_CALLBACK(OnContextMenu), this);
+    g_signal_connect(view.get(), "key-press-event", G_CALLBACK(OnKeyPress), this);
+    g_signal_connect(view.get(), "script-dialog", G_CALLBACK(OnScriptDialog), this);
+    g_signal_connect(view.get(), "authenticate", G_CALLBACK(OnAuthenticate), this);
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(view.get());
+    AddEngineScripts(content);
+    g_signal_connect(content, (std::string(kScriptMessageSignal) + kFrameChannel).c_str(),
+                     G_CALLBACK(OnFrameMessage), this);
+    g_signal_connect(content, (std::string(kScriptMessageSignal) + kScriptErrorChannel).c_str(),
+                     G_CALLBACK(OnScriptErrorMessage), this);
     return view;
 }
 
@@ -511,6 +583,8 @@ void CWebBrowser::DropView() {
     m_readyState = READYSTATE_UNINITIALIZED;
     if (!view) return;
     g_signal_handlers_disconnect_by_data(view.get(), this);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_user_content_manager(view.get()),
+                                         this);
     GtkWidget* widget = GTK_WIDGET(view.get());
     // The window layer destroys the widget with its window; when the window went first, the
     // widget is already being destroyed and this does nothing more.
@@ -521,15 +595,22 @@ void CWebBrowser::DropView() {
     }
 }
 
+// Only the response tells a top-level document from a frame's; the request has gone out by
+// then, so a cancel keeps the old page rather than the server unasked. A response WebKit cannot
+// show becomes a download, not a navigation.
 gboolean CWebBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                                      WebKitPolicyDecisionType type, gpointer self) {
-    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) return FALSE;
+    auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+    if (!webkit_response_policy_decision_is_main_frame_main_resource(response) ||
+        !webkit_response_policy_decision_is_mime_type_supported(response)) {
+        return FALSE;
+    }
     auto* browser = static_cast<CWebBrowser*>(self);
     const CallbackScope scope(browser);
-    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
-        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-    const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-    const bool cancel = browser->FireBeforeNavigate2(uri);
+    const char* uri =
+        webkit_uri_request_get_uri(webkit_response_policy_decision_get_request(response));
+    const bool cancel = browser->AnnounceNavigation(uri);
     // A control closed by the sink has nothing left to navigate.
     if (!cancel && browser->m_view) return FALSE;
     webkit_policy_decision_ignore(decision);
@@ -543,15 +624,24 @@ void CWebBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoi
         case WEBKIT_LOAD_STARTED:
             ++browser->m_loadGeneration;
             browser->m_loadCommitted = false;
+            browser->m_navigationAnnounced = false;
             browser->m_readyState = READYSTATE_LOADING;
             break;
         case WEBKIT_LOAD_REDIRECTED:
             break;
         case WEBKIT_LOAD_COMMITTED:
+            // Loads that ask no response policy (about:blank, pages from the back-forward cache,
+            // error pages) are announced as they commit, too late for a cancel to keep the old
+            // page.
+            if (!browser->m_navigationAnnounced) {
+                browser->AnnounceNavigation(webkit_web_view_get_uri(view));
+            }
+            if (!browser->m_view) break;
             browser->m_loadCommitted = true;
             browser->m_readyState = READYSTATE_INTERACTIVE;
+            browser->m_external.Reset();
             browser->StartDocument();
-            browser->FireWithUrl(DISPID_NAVIGATECOMPLETE2, webkit_web_view_get_uri(view));
+            browser->FireWithUrl(DISPID_NAVIGATECOMPLETE2, webkit_web_view_get_uri(view), browser);
             break;
         case WEBKIT_LOAD_FINISHED:
             browser->m_readyState = READYSTATE_COMPLETE;
@@ -571,6 +661,114 @@ void CWebBrowser::OnTitleChanged(GObject* view, GParamSpec*, gpointer self) {
 
 void CWebBrowser::OnViewDestroyed(GtkWidget*, gpointer self) {
     static_cast<CWebBrowser*>(self)->DropView();
+}
+
+gboolean CWebBrowser::OnContextMenu(WebKitWebView* view, WebKitContextMenu*, GdkEvent* event,
+                                    WebKitHitTestResult*, gpointer self) {
+    auto* browser = static_cast<CWebBrowser*>(self);
+    const CallbackScope scope(browser);
+    gdouble x = 0;
+    gdouble y = 0;
+    // A menu asked for from the keyboard has no pointer position: the view's corner stands in.
+    if (!event || !gdk_event_get_root_coords(event, &x, &y)) {
+        gint left = 0;
+        gint top = 0;
+        gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(view)), &left, &top);
+        x = left;
+        y = top;
+    }
+    return browser->m_site.ShowContextMenu({static_cast<LONG>(x), static_cast<LONG>(y)});
+}
+
+gboolean CWebBrowser::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+    const WPARAM key = VirtualKey(event->keyval);
+    if (!key) return FALSE;
+    auto* browser = static_cast<CWebBrowser*>(self);
+    if (event->time == browser->m_offeredKeyTime &&
+        event->hardware_keycode == browser->m_offeredKeyCode) {
+        return FALSE;
+    }
+    browser->m_offeredKeyTime = event->time;
+    browser->m_offeredKeyCode = event->hardware_keycode;
+    const CallbackScope scope(browser);
+    const MSG msg{browser->m_window, WM_KEYDOWN, key, 0, event->time, {0, 0}};
+    return browser->m_site.TranslateAccelerator(msg);
+}
+
+// window.external calls arrive as a prompt carrying the engine's marker; any other prompt is
+// the page's own and WebKit shows it.
+gboolean CWebBrowser::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self) {
+    if (webkit_script_dialog_get_dialog_type(dialog) != WEBKIT_SCRIPT_DIALOG_PROMPT ||
+        g_strcmp0(webkit_script_dialog_get_message(dialog), kExternalPrompt) != 0) {
+        return FALSE;
+    }
+    auto* browser = static_cast<CWebBrowser*>(self);
+    const CallbackScope scope(browser);
+    const char* request = webkit_script_dialog_prompt_get_default_text(dialog);
+    const std::string answer = browser->m_external.Call(request ? request : "", browser->m_site);
+    webkit_script_dialog_prompt_set_text(dialog, answer.c_str());
+    return TRUE;
+}
+
+// Certificates, their PINs and server trust are no question for the host, and no dialog of
+// WebKit's shows for them. Without the host's credentials, a null credential lets the server's
+// own 401 page show; a cancel would leave the old page with no word.
+gboolean CWebBrowser::OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request,
+                                     gpointer self) {
+    if (!IsPasswordScheme(webkit_authentication_request_get_scheme(request))) {
+        webkit_authentication_request_cancel(request);
+        return TRUE;
+    }
+    auto* browser = static_cast<CWebBrowser*>(self);
+    const CallbackScope scope(browser);
+    const std::optional<HostCredentials> credentials = browser->m_site.Authenticate();
+    if (!credentials) {
+        webkit_authentication_request_authenticate(request, nullptr);
+        return TRUE;
+    }
+    WebKitCredential* credential =
+        webkit_credential_new(credentials->user.c_str(), credentials->password.c_str(),
+                              WEBKIT_CREDENTIAL_PERSISTENCE_NONE);
+    webkit_authentication_request_authenticate(request, credential);
+    webkit_credential_free(credential);
+    return TRUE;
+}
+
+void CWebBrowser::OnFrameMessage(WebKitUserContentManager*, WebKitJavascriptResult* message,
+                                 gpointer self) {
+    auto* browser = static_cast<CWebBrowser*>(self);
+    const CallbackScope scope(browser);
+    JSCValue* value = webkit_javascript_result_get_js_value(message);
+    const std::string event = StringProperty(value, "event");
+    if (event == "navigate") {
+        browser->FireFrameEvent(DISPID_NAVIGATECOMPLETE2, StringProperty(value, "url"));
+    } else if (event == "complete") {
+        browser->FireFrameEvent(DISPID_DOCUMENTCOMPLETE, StringProperty(value, "url"));
+    }
+}
+
+void CWebBrowser::OnScriptErrorMessage(WebKitUserContentManager*, WebKitJavascriptResult* message,
+                                       gpointer self) {
+    auto* browser = static_cast<CWebBrowser*>(self);
+    const CallbackScope scope(browser);
+    browser->ReportScriptError(ScriptErrorDetails(webkit_javascript_result_get_js_value(message)));
+}
+
+bool CWebBrowser::AnnounceNavigation(const char* uri) {
+    m_navigationAnnounced = true;
+    if (FireBeforeNavigate2(uri)) return true;
+    const DWORD flags = m_site.HostFlags();
+    if (m_view) {
+        ShowScrollBars(webkit_web_view_get_user_content_manager(m_view.get()),
+                       !(flags & DOCHOSTUIFLAG_SCROLL_NO));
+    }
+    return false;
+}
+
+// The host's answer keeps pages quiet; without one the user hears of the failure.
+void CWebBrowser::ReportScriptError(const std::string& details) {
+    if (m_site.ShowScriptError(Utf8ToWide(details))) return;
+    if (m_view) m_errorBox.Show(GTK_WIDGET(m_view.get()), details);
 }
 
 // The title usually arrives after the load finished; asking the page gets it in time for
@@ -611,7 +809,7 @@ void CWebBrowser::StartDocument() {
 
 void CWebBrowser::CompleteDocument(const std::u16string& title, const char* uri) {
     if (m_document) m_document->title = title;
-    FireWithUrl(DISPID_DOCUMENTCOMPLETE, uri);
+    FireWithUrl(DISPID_DOCUMENTCOMPLETE, uri, this);
 }
 
 // --- Events
@@ -648,11 +846,17 @@ bool CWebBrowser::FireBeforeNavigate2(const char* uri) {
 }
 
 // NavigateComplete2 and DocumentComplete: (pDisp, URL).
-void CWebBrowser::FireWithUrl(DISPID id, const char* uri) {
+void CWebBrowser::FireWithUrl(DISPID id, const char* uri, IDispatch* target) {
     VARIANT url = StringVariant(uri);
-    VARIANT args[] = {RefVariant(&url), DispatchVariant(this)};
+    VARIANT args[] = {RefVariant(&url), DispatchVariant(target)};
     Fire(id, args);
     VariantClear(&url);
+}
+
+void CWebBrowser::FireFrameEvent(DISPID id, const std::string& uri) {
+    CComPtr<IDispatch> frame;
+    frame.Attach(new CFrameDispatch);
+    FireWithUrl(id, uri.c_str(), frame);
 }
 
 // TitleChange(Text).

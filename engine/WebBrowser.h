@@ -5,9 +5,13 @@
 
 #include <memory>
 #include <span>
+#include <string>
 
 #include "engine/DocumentState.h"
+#include "engine/ExternalBridge.h"
 #include "engine/GObjectPtr.h"
+#include "engine/HostSite.h"
+#include "engine/ScriptErrorBox.h"
 #include "engine/VtableDispatch.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/ConnectionPoint.h"
@@ -143,7 +147,22 @@ private:
     static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
     static void OnTitleChanged(GObject* view, GParamSpec* property, gpointer self);
     static void OnViewDestroyed(GtkWidget* view, gpointer self);
+    static gboolean OnContextMenu(WebKitWebView* view, WebKitContextMenu* menu, GdkEvent* event,
+                                  WebKitHitTestResult* hit, gpointer self);
+    static gboolean OnKeyPress(GtkWidget* view, GdkEventKey* event, gpointer self);
+    static gboolean OnScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog, gpointer self);
+    static gboolean OnAuthenticate(WebKitWebView* view, WebKitAuthenticationRequest* request,
+                                   gpointer self);
+    static void OnFrameMessage(WebKitUserContentManager* content, WebKitJavascriptResult* message,
+                               gpointer self);
+    static void OnScriptErrorMessage(WebKitUserContentManager* content,
+                                     WebKitJavascriptResult* message, gpointer self);
     static void OnTitleEvaluated(GObject* view, GAsyncResult* result, gpointer request);
+
+    // The top-level document about to load: BeforeNavigate2, then the host's say on how it
+    // looks. True when a sink cancelled.
+    bool AnnounceNavigation(const char* uri);
+    void ReportScriptError(const std::string& details);
 
     void StartDocument();
     void RequestDocumentTitle();
@@ -152,7 +171,9 @@ private:
     // Events; args are in rgvarg order, the last declared parameter first.
     void Fire(DISPID id, std::span<VARIANT> args);
     bool FireBeforeNavigate2(const char* uri);
-    void FireWithUrl(DISPID id, const char* uri);
+    void FireWithUrl(DISPID id, const char* uri, IDispatch* target);
+    // A frame's event: pDisp stands for the frame, never the control.
+    void FireFrameEvent(DISPID id, const std::string& uri);
     void FireTitleChange(const char* title);
 
     // The control window's rectangle in its parent's client area.
@@ -163,7 +184,9 @@ private:
     ULONG m_refs = 1;
     int m_callbackDepth = 0;
     CConnectionPoint m_events;
-    CComPtr<IUnknown> m_site;
+    CHostSite m_site;
+    CExternalBridge m_external;
+    CScriptErrorBox m_errorBox;
     GObjectPtr<WebKitWebView> m_view;
     HWND m_window = nullptr;
     VARIANT_BOOL m_visible = VARIANT_TRUE;
@@ -171,6 +194,12 @@ private:
     // Bumped by every load, so that a title answer for a superseded load is dropped.
     unsigned m_loadGeneration = 0;
     bool m_loadCommitted = false;
+    // Whether the current load has had its BeforeNavigate2.
+    bool m_navigationAnnounced = false;
+    // The key press last offered to the host. WebKit gives a key the page left alone back to
+    // GTK, which brings the same press here again.
+    guint32 m_offeredKeyTime = 0;
+    guint16 m_offeredKeyCode = 0;
     // Null before the first commit and after Close.
     std::shared_ptr<DocumentState> m_document;
 };

@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdlib>
+
 #include "engine/WebBrowser.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ConnectionPoint.h"
@@ -34,28 +36,6 @@ LRESULT ParentProc(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
 }
 
-// The container's site: the control may keep it and ask it for services, of which it has none.
-class CFakeSite final : public IUnknown {
-public:
-    HRESULT QueryInterface(REFIID riid, void** ppvObject) override {
-        if (!ppvObject) return E_POINTER;
-        *ppvObject = nullptr;
-        if (riid != IID_IUnknown) return E_NOINTERFACE;
-        *ppvObject = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override {
-        const ULONG refs = --m_refs;
-        if (refs == 0) delete this;
-        return refs;
-    }
-
-private:
-    ULONG m_refs = 1;
-};
-
 }  // namespace
 
 std::string Utf8(const std::u16string& text) {
@@ -65,6 +45,8 @@ std::string Utf8(const std::u16string& text) {
 void BrowserFixture::SetUpTestSuite() {
     // Faster and lighter under Xvfb's software rendering.
     g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
+    // Scroll bars that take room, so that a test can measure them.
+    g_object_set(gtk_settings_get_default(), "gtk-overlay-scrolling", FALSE, nullptr);
     RegisterWebBrowserClass();
 }
 
@@ -75,9 +57,8 @@ void BrowserFixture::SetUp() {
                                reinterpret_cast<void**>(&browser)),
               S_OK);
     ASSERT_EQ(browser.QueryInterface(IID_IHostedControl, &control), S_OK);
-    CComPtr<IUnknown> site;
     site.Attach(new CFakeSite);
-    ASSERT_EQ(control->SetClientSite(site), S_OK);
+    ASSERT_EQ(control->SetClientSite(static_cast<IDocHostUIHandler*>(site.Get())), S_OK);
     RECT client{};
     GetClientRect(parent, &client);
     ASSERT_EQ(control->CreateControlWindow(parent, &client, kControlId, &window), S_OK);
@@ -149,4 +130,47 @@ void BrowserFixture::SaveScreenshot(const std::string& name) {
     if (!shot) return;
     gdk_pixbuf_save(shot, (TestOutputDir() + "/" + name + ".png").c_str(), "png", nullptr, nullptr);
     g_object_unref(shot);
+}
+
+WebKitWebView* BrowserFixture::View() {
+    return WEBKIT_WEB_VIEW(GetWindowWidget(window));
+}
+
+std::string BrowserFixture::Evaluate(const std::string& script) {
+    struct Outcome {
+        bool done = false;
+        std::string text;
+    } outcome;
+    webkit_web_view_evaluate_javascript(
+        View(), script.c_str(), -1, nullptr, nullptr, nullptr,
+        [](GObject* view, GAsyncResult* result, gpointer data) {
+            auto* outcome = static_cast<Outcome*>(data);
+            GError* error = nullptr;
+            JSCValue* value =
+                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error);
+            if (value) {
+                g_autofree char* text = jsc_value_to_string(value);
+                outcome->text = text;
+                g_object_unref(value);
+            } else {
+                outcome->text = std::string("(script failed: ") + error->message + ")";
+                g_error_free(error);
+            }
+            outcome->done = true;
+        },
+        &outcome);
+    if (!RunUntil([&] { return outcome.done; })) {
+        ADD_FAILURE() << "no answer from: " << script;
+    }
+    return outcome.text;
+}
+
+POINT BrowserFixture::ViewOrigin() {
+    gint x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(View())), &x, &y);
+    return {x, y};
+}
+
+void BrowserFixture::RunTool(const std::string& command) {
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }

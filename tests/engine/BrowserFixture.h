@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <webkit2/webkit2.h>
 
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "platform/win/HostedControl.h"
 #include "platform/win/Window.h"
 #include "support/TestServer.h"
+#include "tests/engine/FakeSite.h"
 #include "tests/engine/RecordingSink.h"
 
 class BrowserFixture : public testing::Test {
@@ -27,12 +29,21 @@ protected:
     std::string DocumentTitle();
     // Whatever the user would see, for a person to look at after the run.
     void SaveScreenshot(const std::string& name);
+    WebKitWebView* View();
+    // Runs script in the page's own world and gives its value as text; it must not throw.
+    std::string Evaluate(const std::string& script);
+    // The view's top-left corner on the screen.
+    POINT ViewOrigin();
+    // A command such as xdotool, which must succeed.
+    void RunTool(const std::string& command);
 
     TestServer server;
     HWND parent = nullptr;
     HWND window = nullptr;
     CComPtr<IWebBrowser2> browser;
     CComPtr<IHostedControl> control;
+    // The control's site, which a test sets up before it loads a page.
+    CComPtr<CFakeSite> site;
     CComPtr<CRecordingSink> sink;
     DWORD cookie = 0;
 };

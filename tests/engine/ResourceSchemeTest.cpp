@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/ResourceScheme.h"
 #include "platform/com/TextConv.h"
@@ -79,6 +80,10 @@ TEST_F(ResourceSchemeTest, ProgramHtmlResourceLoadsAsUtf8) {
     ASSERT_TRUE(Load(ResourceUrl(104)));
     EXPECT_EQ(DocumentTitle(), "R\xC3\xA9sum\xC3\xA9");
     EXPECT_EQ(LocationUrl(), ResourceUrl(104));
+    std::vector<DISPID> events;
+    for (const BrowserEvent& e : sink->Navigation()) events.push_back(e.id);
+    EXPECT_EQ(events, (std::vector<DISPID>{DISPID_BEFORENAVIGATE2, DISPID_NAVIGATECOMPLETE2,
+                                           DISPID_DOCUMENTCOMPLETE}));
     SaveScreenshot("engine-resource-page");
 }
 

@@ -25,6 +25,38 @@ void TestServer::Handle(const std::string& path, TestResponse response) {
     m_responses[path] = std::move(response);
 }
 
+void TestServer::RequireBasicAuth(const std::string& path, std::string user, std::string password,
+                                  std::string refusedBody) {
+    if (!m_auth) {
+        m_auth.reset(soup_auth_domain_basic_new("realm", kBasicRealm, nullptr));
+        soup_auth_domain_basic_set_auth_callback(m_auth.get(), CheckLogin, this, nullptr);
+    }
+    m_protected[path] = {std::move(user), std::move(password), std::move(refusedBody)};
+}
+
+gboolean TestServer::CheckLogin(SoupAuthDomain*, SoupServerMessage* message, const char* user,
+                                const char* password, gpointer self) {
+    auto* server = static_cast<TestServer*>(self);
+    server->m_logins.emplace_back(user, password);
+    const auto found = server->m_protected.find(
+        std::string_view(g_uri_get_path(soup_server_message_get_uri(message))));
+    return found != server->m_protected.end() && found->second.user == user &&
+           found->second.password == password;
+}
+
+// The domain is asked here rather than added to the server, which would answer 401 with no page.
+bool TestServer::Admit(SoupServerMessage* message, const char* path) {
+    const auto found = m_protected.find(std::string_view(path));
+    if (found == m_protected.end()) return true;
+    g_autofree char* user = soup_auth_domain_accepts(m_auth.get(), message);
+    if (user) return true;
+    soup_auth_domain_challenge(m_auth.get(), message);
+    const std::string& body = found->second.refusedBody;
+    soup_server_message_set_response(message, "text/html; charset=utf-8", SOUP_MEMORY_COPY,
+                                     body.data(), body.size());
+    return false;
+}
+
 std::string TestServer::Url(std::string_view path) const {
     return "http://" + HostAndPort() + std::string(path);
 }
@@ -49,6 +81,7 @@ void TestServer::Serve(SoupServer*, SoupServerMessage* message, const char* path
         {soup_server_message_get_method(message), path, std::string(data ? data : "", size)});
     g_bytes_unref(body);
 
+    if (!server->Admit(message, path)) return;
     const auto found = server->m_responses.find(std::string_view(path));
     if (found == server->m_responses.end()) {
         soup_server_message_set_status(message, SOUP_STATUS_NOT_FOUND, nullptr);
