@@ -57,24 +57,6 @@ double ScreenDpi(GtkWidget* widget) {
     return dpi > 0 ? dpi : kBaseDpi;
 }
 
-// The keys a host may translate, as virtual-key codes; keys without one are not offered.
-WPARAM VirtualKey(guint keyval) {
-    switch (keyval) {
-        case GDK_KEY_Return:
-        case GDK_KEY_KP_Enter:
-            return VK_RETURN;
-        case GDK_KEY_Escape:
-            return VK_ESCAPE;
-        case GDK_KEY_Tab:
-        case GDK_KEY_ISO_Left_Tab:
-            return VK_TAB;
-    }
-    const guint upper = gdk_keyval_to_upper(keyval);
-    if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9')) return upper;
-    if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return 0x70 + (keyval - GDK_KEY_F1);
-    return 0;
-}
-
 bool IsPasswordScheme(WebKitAuthenticationScheme scheme) {
     switch (scheme) {
         case WEBKIT_AUTHENTICATION_SCHEME_DEFAULT:
@@ -681,7 +663,7 @@ gboolean CWebBrowser::OnContextMenu(WebKitWebView* view, WebKitContextMenu*, Gdk
 }
 
 gboolean CWebBrowser::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-    const WPARAM key = VirtualKey(event->keyval);
+    const WPARAM key = VirtualKeyFromGdk(event->keyval);
     if (!key) return FALSE;
     auto* browser = static_cast<CWebBrowser*>(self);
     if (event->time == browser->m_offeredKeyTime &&

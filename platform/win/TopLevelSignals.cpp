@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/win/WidgetWindow.h"
 #include "platform/win/WindowRecord.h"
 
 namespace {
@@ -36,15 +37,6 @@ constexpr KeyMapping kKeyMap[] = {
     {GDK_KEY_Delete, 0x2E},
 };
 
-WPARAM VirtualKey(guint keyval) {
-    for (const KeyMapping& m : kKeyMap)
-        if (m.keyval == keyval) return m.vk;
-    const guint upper = gdk_keyval_to_upper(keyval);
-    if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9')) return upper;
-    if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return 0x70 + (keyval - GDK_KEY_F1);
-    return 0;
-}
-
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
     // A window disabled under a modal dialog does not close.
     auto* window = static_cast<Window*>(data);
@@ -67,7 +59,7 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
     HWND focus = GetFocus();
     MSG msg{focus ? focus : static_cast<Window*>(data),
             WM_KEYDOWN,
-            VirtualKey(event->keyval),
+            VirtualKeyFromGdk(event->keyval),
             0,
             event->time,
             {0, 0}};
@@ -84,6 +76,15 @@ void OnRealize(GtkWidget*, gpointer data) {
 }
 
 }  // namespace
+
+WPARAM VirtualKeyFromGdk(guint keyval) {
+    for (const KeyMapping& m : kKeyMap)
+        if (m.keyval == keyval) return m.vk;
+    const guint upper = gdk_keyval_to_upper(keyval);
+    if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9')) return upper;
+    if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return 0x70 + (keyval - GDK_KEY_F1);
+    return 0;
+}
 
 void ConnectTopLevelSignals(Window* window) {
     g_signal_connect(window->widget, "delete-event", G_CALLBACK(OnDelete), window);
