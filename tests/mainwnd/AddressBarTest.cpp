@@ -158,3 +158,42 @@ TEST_F(MainWindowTest, EnterAndEscapeInAPageStayInThePage) {
         EXPECT_TRUE(IsWindowVisible(dlg.m_hWnd));
     });
 }
+
+TEST_F(MainWindowTest, FramesKeepTheTopLevelAddressAndTheZoom) {
+    TestServer server;
+    server.Handle("/framed", {200,
+                              "text/html",
+                              "<title>Framed</title><iframe src='/inner1'></iframe>"
+                              "<iframe src='/inner2'></iframe>",
+                              {}});
+    server.Handle("/inner1", {200, "text/html", "<title>One</title>one", {}});
+    server.Handle("/inner2", {200, "text/html", "<title>Two</title>two", {}});
+    server.Handle("/late", {200, "text/html", "<title>Late</title>late", {}});
+    GdkScreen* screen = gdk_screen_get_default();
+    const double saved = gdk_screen_get_resolution(screen);
+    gdk_screen_set_resolution(screen, 168);
+    CCorvaneDlg dialog;
+    RunDialog(dialog, [&](CCorvaneDlg& dlg) {
+        webkit_web_view_set_zoom_level(View(dlg), 0.3);
+        dlg.Navigate(Utf8ToWide(server.Url("/framed")).c_str());
+        ASSERT_TRUE(RunUntil([&] { return server.CountRequests("/inner2") == 1; }));
+        EXPECT_TRUE(RunUntil([&] {
+            return std::abs(webkit_web_view_get_zoom_level(View(dlg)) - 96.0 / 168.0) < 1e-6;
+        }));
+        EXPECT_TRUE(WaitForLocation(dlg, server.Url("/framed")));
+        // A frame loaded later zooms the page again and leaves the box on the top-level page.
+        webkit_web_view_set_zoom_level(View(dlg), 0.3);
+        webkit_web_view_evaluate_javascript(View(dlg),
+                                            "document.querySelector('iframe').src = '/late'", -1,
+                                            nullptr, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(RunUntil([&] { return server.CountRequests("/late") == 1; }));
+        EXPECT_TRUE(RunUntil([&] {
+            return std::abs(webkit_web_view_get_zoom_level(View(dlg)) - 96.0 / 168.0) < 1e-6;
+        }));
+        EXPECT_EQ(AddressText(dlg), server.Url("/framed"));
+        CString current;
+        dlg.GetCurrentUrl(current);
+        EXPECT_EQ(WideToUtf8(current.GetString()), server.Url("/framed"));
+    });
+    gdk_screen_set_resolution(screen, saved);
+}
