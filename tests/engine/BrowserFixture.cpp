@@ -11,6 +11,7 @@
 #include "platform/com/TextConv.h"
 #include "platform/win/WidgetWindow.h"
 #include "support/MainLoop.h"
+#include "support/Screenshot.h"
 
 namespace {
 
@@ -123,13 +124,7 @@ std::string BrowserFixture::DocumentTitle() {
 }
 
 void BrowserFixture::SaveScreenshot(const std::string& name) {
-    GdkWindow* gdkWindow = gtk_widget_get_window(GetWindowWidget(parent));
-    if (!gdkWindow) return;
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
-                                                 gdk_window_get_height(gdkWindow));
-    if (!shot) return;
-    gdk_pixbuf_save(shot, (TestOutputDir() + "/" + name + ".png").c_str(), "png", nullptr, nullptr);
-    g_object_unref(shot);
+    SaveWidgetShot(GetWindowWidget(parent), name);
 }
 
 WebKitWebView* BrowserFixture::View() {

@@ -6,6 +6,7 @@
 
 #include "platform/win/WidgetWindow.h"
 #include "support/MainLoop.h"
+#include "support/Screenshot.h"
 #include "tests/engine/BrowserFixture.h"
 
 namespace {
@@ -39,16 +40,6 @@ std::string BoxText(GtkWidget* box) {
     g_autofree char* details = nullptr;
     g_object_get(box, "text", &text, "secondary-text", &details, nullptr);
     return std::string(text ? text : "") + "\n" + (details ? details : "");
-}
-
-void SaveWindowShot(GtkWidget* widget, const std::string& name) {
-    GdkWindow* window = gtk_widget_get_window(widget);
-    if (!window) return;
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(window, 0, 0, gdk_window_get_width(window),
-                                                 gdk_window_get_height(window));
-    if (!shot) return;
-    gdk_pixbuf_save(shot, (TestOutputDir() + "/" + name + ".png").c_str(), "png", nullptr, nullptr);
-    g_object_unref(shot);
 }
 
 TEST_F(ScriptErrorTest, SiteThatTakesTheErrorsKeepsThePageQuietAndRunning) {
@@ -105,7 +96,7 @@ TEST_F(ScriptErrorTest, EngineShowsItsOwnBoxWhenTheSiteDoesNotTakeTheError) {
         EXPECT_NE(text.find(server.Url("/failing")), std::string::npos) << text;
         EXPECT_TRUE(gtk_window_get_modal(box));
         EXPECT_EQ(GTK_WIDGET(gtk_window_get_transient_for(box)), GetWindowWidget(parent));
-        SaveWindowShot(boxes[0], "engine-script-error-box");
+        SaveWidgetShot(boxes[0], "engine-script-error-box");
 
         gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
         EXPECT_TRUE(RunUntil([] { return OpenMessageBoxes().empty(); }));

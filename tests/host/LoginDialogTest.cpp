@@ -15,6 +15,7 @@
 #include "platform/win/WidgetWindow.h"
 #include "res/ResourceIds.h"
 #include "support/MainLoop.h"
+#include "support/Screenshot.h"
 
 namespace {
 
@@ -85,13 +86,7 @@ Seen Observe(HWND dialog) {
 
 void SaveShot(HWND window, const std::string& name) {
     RunFor(300);
-    GdkWindow* gdkWindow = gtk_widget_get_window(GetWindowWidget(window));
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
-                                                 gdk_window_get_height(gdkWindow));
-    ASSERT_NE(shot, nullptr);
-    const std::string path = TestOutputDir() + "/" + name + ".png";
-    EXPECT_TRUE(gdk_pixbuf_save(shot, path.c_str(), "png", nullptr, nullptr)) << path;
-    g_object_unref(shot);
+    EXPECT_TRUE(SaveWidgetShot(GetWindowWidget(window), name)) << name;
 }
 
 // Closes a prompt the hook failed to drive, so that a broken test still ends.

@@ -9,6 +9,7 @@
 #include "platform/win/WidgetWindow.h"
 #include "res/ProgramResources.h"
 #include "support/MainLoop.h"
+#include "support/Screenshot.h"
 
 void MainWindowTest::SetUpTestSuite() {
     SetProgramResources(ProgramResources());
@@ -78,13 +79,6 @@ void MainWindowTest::PressKey(const char* key) {
 }
 
 void MainWindowTest::SaveScreenshot(CCorvaneDlg& dialog, const std::string& name) {
-    GtkWidget* window = TopLevel(dialog);
     RunFor(300);
-    GdkWindow* gdkWindow = gtk_widget_get_window(window);
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdkWindow, 0, 0, gdk_window_get_width(gdkWindow),
-                                                 gdk_window_get_height(gdkWindow));
-    ASSERT_NE(shot, nullptr);
-    const std::string path = TestOutputDir() + "/" + name + ".png";
-    EXPECT_TRUE(gdk_pixbuf_save(shot, path.c_str(), "png", nullptr, nullptr)) << path;
-    g_object_unref(shot);
+    EXPECT_TRUE(SaveWidgetShot(TopLevel(dialog), name)) << name;
 }
