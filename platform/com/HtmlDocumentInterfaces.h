@@ -41,8 +41,7 @@ protected:
 
 struct IHTMLElement : IDispatch {
     virtual HRESULT setAttribute(BSTR strAttributeName, VARIANT AttributeValue, LONG lFlags) = 0;
-    virtual HRESULT getAttribute(BSTR strAttributeName, LONG lFlags,
-                                 VARIANT* AttributeValue) = 0;
+    virtual HRESULT getAttribute(BSTR strAttributeName, LONG lFlags, VARIANT* AttributeValue) = 0;
 
 protected:
     ~IHTMLElement() = default;
