@@ -86,16 +86,3 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
     if (repaint) InvalidateRect(handle, nullptr, TRUE);
     return TRUE;
 }
-
-BOOL MapDialogRect(HWND dialog, LPRECT rect) {
-    Window* window = LiveWindow(dialog);
-    if (!window || !rect || window->baseUnits.cx == 0) return FALSE;
-    const auto scale = [](LONG v, LONG unit, LONG div) {
-        return static_cast<LONG>((static_cast<long long>(v) * unit + div / 2) / div);
-    };
-    rect->left = scale(rect->left, window->baseUnits.cx, 4);
-    rect->right = scale(rect->right, window->baseUnits.cx, 4);
-    rect->top = scale(rect->top, window->baseUnits.cy, 8);
-    rect->bottom = scale(rect->bottom, window->baseUnits.cy, 8);
-    return TRUE;
-}

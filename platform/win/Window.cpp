@@ -205,7 +205,6 @@ LONG_PTR GetWindowLongPtrW(HWND handle, int index) {
     Window* window = LiveWindow(handle);
     if (!window) return 0;
     if (index == GWLP_WNDPROC) return reinterpret_cast<LONG_PTR>(window->proc);
-    if (index == GWLP_USERDATA) return window->userData;
     return GetWindowLongW(handle, index);
 }
 
@@ -217,7 +216,6 @@ LONG_PTR SetWindowLongPtrW(HWND handle, int index, LONG_PTR value) {
         window->proc = reinterpret_cast<WNDPROC>(value);
         return previous;
     }
-    if (index == GWLP_USERDATA) return std::exchange(window->userData, value);
     return SetWindowLongW(handle, index, static_cast<LONG>(value));
 }
 
@@ -232,11 +230,6 @@ HWND GetDlgItem(HWND dialog, int id) {
     for (Window* child : window->children)
         if (static_cast<int>(child->id) == id) return child;
     return nullptr;
-}
-
-int GetDlgCtrlID(HWND handle) {
-    Window* window = LiveWindow(handle);
-    return window && !IsTopLevel(window) ? static_cast<int>(window->id) : 0;
 }
 
 HWND GetAncestorRoot(HWND handle) {

@@ -22,7 +22,6 @@ using HMENU = Menu*;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 constexpr int GWLP_WNDPROC = -4;
-constexpr int GWLP_USERDATA = -21;
 
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
@@ -67,7 +66,6 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 
 HWND GetParent(HWND window);
 HWND GetDlgItem(HWND dialog, int id);
-int GetDlgCtrlID(HWND window);
 // The top-level window that holds a window.
 HWND GetAncestorRoot(HWND window);
 
@@ -90,9 +88,6 @@ HWND GetLastActivePopup(HWND owner);
 int GetWindowTextW(HWND window, LPWSTR buffer, int bufferMax);
 int GetWindowTextLengthW(HWND window);
 BOOL SetWindowTextW(HWND window, LPCWSTR text);
-
-// Dialog units to pixels with the dialog font's base units.
-BOOL MapDialogRect(HWND dialog, LPRECT rect);
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 

@@ -29,7 +29,6 @@ struct Window {
     const WindowClass* cls = nullptr;
     WNDPROC proc = nullptr;
     DLGPROC dlgProc = nullptr;
-    LONG_PTR userData = 0;
     std::u16string text;  // top-level caption
     HICON icons[2] = {};
     HMENU menu = nullptr;
