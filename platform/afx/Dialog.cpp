@@ -10,8 +10,7 @@ LRESULT AfxDlgProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
     return dialog->OnInitDialog();
 }
 
-CDialog::CDialog(UINT templateId, CWnd* parent)
-    : m_nIDHelp(templateId), m_pParentWnd(parent), m_nIDTemplate(templateId) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_nIDTemplate(templateId) {}
 
 BOOL CDialog::CreateFromTemplate(UINT templateId, HWND owner) {
     HINSTANCE module = AfxGetResourceHandle();

@@ -24,7 +24,6 @@ public:
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override { return GetThisMessageMap(); }
 
-    UINT m_nIDHelp;
     CWnd* m_pParentWnd;
 
 protected:

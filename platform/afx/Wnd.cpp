@@ -34,16 +34,6 @@ BOOL CWnd::SubclassWindow(HWND window) {
     return TRUE;
 }
 
-HWND CWnd::UnsubclassWindow() {
-    HWND window = m_hWnd;
-    if (!window) return nullptr;
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    PermanentMap().erase(window);
-    m_hWnd = nullptr;
-    m_pfnSuper = nullptr;
-    return window;
-}
-
 LRESULT AfxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = CWnd::FromHandlePermanent(window);
     if (!wnd) return DefWindowProcW(window, message, wParam, lParam);

@@ -19,11 +19,9 @@ public:
     HWND m_hWnd = nullptr;
     UINT m_nFlags = 0;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     static CWnd* FromHandlePermanent(HWND window);
     // Attaches and replaces the window's procedure so the message maps see its messages.
     BOOL SubclassWindow(HWND window);
-    HWND UnsubclassWindow();
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL PreTranslateMessage(MSG* msg);
@@ -36,9 +34,6 @@ public:
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(m_hWnd, message, wParam, lParam);
-    }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return PostMessageW(m_hWnd, message, wParam, lParam);
     }
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0) {
         return ModifyStyleEx(m_hWnd, remove, add, flags);
@@ -56,7 +51,6 @@ public:
     }
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
 
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override { return GetThisMessageMap(); }
