@@ -25,13 +25,6 @@ constexpr WCHAR kControlPanelModule[] = u"Shell32.dll";
 constexpr char kControlPanelRunner[] = "Control_RunDLLW";
 constexpr WCHAR kInternetOptionsApplet[] = u"inetcpl.cpl,,0";
 
-CString WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    return CString(std::move(text));
-}
-
 }  // namespace
 
 CCorvaneDlg::CCorvaneDlg(CWnd*)
@@ -96,7 +89,7 @@ BOOL CCorvaneDlg::PreTranslateMessage(MSG* msg) {
 
 // The history keeps the 7 most recent distinct addresses, newest first.
 void CCorvaneDlg::NavigateFromAddressBox() {
-    const CString typed = WindowText(AddressEdit());
+    const CString typed = GetWindowText(AddressEdit());
     if (typed.IsEmpty()) return;
     for (int i = 0; i < static_cast<int>(m_wndAddress.SendMessage(CB_GETCOUNT)); ++i) {
         WCHAR text[kHistoryItemBuffer] = {};

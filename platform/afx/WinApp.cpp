@@ -112,10 +112,8 @@ void CWinApp::DoWaitCursor(int code) {
 }
 
 const AFX_MSGMAP* CWinApp::GetThisMessageMap() {
-    static const AFX_MSGMAP_ENTRY entries[] = {
-        OnCommand<&CWinApp::OnHelp>(ID_HELP),
-    };
-    static const AFX_MSGMAP map{&CCmdTarget::GetThisMessageMap, entries, std::size(entries)};
+    // The help command is the application's to route (its own map names OnHelp).
+    static const AFX_MSGMAP map{&CCmdTarget::GetThisMessageMap, nullptr, 0};
     return &map;
 }
 

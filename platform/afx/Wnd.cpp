@@ -109,6 +109,13 @@ BOOL CWnd::ModifyStyleEx(HWND window, DWORD remove, DWORD add, UINT) {
     return TRUE;
 }
 
+CString CWnd::GetWindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return CString(std::move(text));
+}
+
 BOOL CWnd::DestroyWindow() {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/afx/CmdTarget.h"
+#include "platform/afx/String.h"
 #include "platform/com/Guid.h"
 #include "platform/win/Window.h"
 
@@ -49,6 +50,8 @@ public:
         return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy,
                               flags);
     }
+    // The window's whole text.
+    static CString GetWindowText(HWND window);
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
 

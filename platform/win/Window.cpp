@@ -287,15 +287,6 @@ BOOL IsWindowEnabled(HWND handle) {
     return window && !(window->style & WS_DISABLED) ? TRUE : FALSE;
 }
 
-std::u16string ReadWindowText(HWND handle) {
-    const auto length = static_cast<int>(SendMessageW(handle, WM_GETTEXTLENGTH, 0, 0));
-    std::u16string text(static_cast<std::size_t>(std::max(length, 0)) + 1, u'\0');
-    const auto copied =
-        SendMessageW(handle, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-    return text;
-}
-
 int GetWindowTextW(HWND handle, LPWSTR buffer, int bufferMax) {
     if (!buffer || bufferMax <= 0) return 0;
     return static_cast<int>(SendMessageW(handle, WM_GETTEXT, static_cast<WPARAM>(bufferMax),

@@ -45,8 +45,6 @@ Window* WindowFromWidget(GtkWidget* widget);
 void AttachWidget(Window* window, GtkWidget* widget);
 // Child widget geometry from window->rect; zero or negative sizes hide the widget.
 void PlaceChild(Window* window);
-// A control's text as UTF-16, from the widget or the record.
-std::u16string ReadWindowText(HWND window);
 
 const WindowClass* FindWindowClass(LPCWSTR name);
 // Dialog controls take the template font.

@@ -58,11 +58,7 @@ void OnDialogShown(HWND dialog) {
 }
 
 std::u16string ControlText(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, u'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return CWnd::GetWindowText(GetDlgItem(dialog, id)).Str();
 }
 
 GtkWidget* Widget(HWND dialog, int id) {

@@ -45,9 +45,7 @@ void MainWindowTest::RunDialog(CCorvaneDlg& dialog, const std::function<void(CCo
 
 std::string MainWindowTest::AddressText(CCorvaneDlg& dialog) {
     auto edit = reinterpret_cast<HWND>(dialog.m_wndAddress.SendMessage(CBEM_GETEDITCONTROL));
-    WCHAR text[4096] = {};
-    GetWindowTextW(edit, text, 4096);
-    return WideToUtf8(text);
+    return WideToUtf8(CWnd::GetWindowText(edit).Str());
 }
 
 void MainWindowTest::SetAddressText(CCorvaneDlg& dialog, const std::u16string& text) {
